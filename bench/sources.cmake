@@ -1,0 +1,1 @@
+# Benchmark programs: add_executable() calls, one per program.

@@ -1,0 +1,3 @@
+# Sources of bridge/, relative to the project root.
+set(PHYSPLUG_BRIDGE_SOURCES
+)

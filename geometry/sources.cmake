@@ -1,0 +1,3 @@
+# Sources of geometry/, relative to the project root.
+set(PHYSPLUG_GEOMETRY_SOURCES
+)

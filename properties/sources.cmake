@@ -1,0 +1,3 @@
+# Sources of properties/, relative to the project root.
+set(PHYSPLUG_PROPERTIES_SOURCES
+)

@@ -1,0 +1,3 @@
+# Sources of sdk/, relative to the project root.
+set(PHYSPLUG_SDK_SOURCES
+)

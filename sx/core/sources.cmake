@@ -1,0 +1,3 @@
+# Sources of sx/core/, relative to the project root.
+set(PHYSPLUG_SX_SOURCES
+)

@@ -1,0 +1,4 @@
+# Test sources of this area (relative to tests/) and the libraries they link.
+set(PHYSPLUG_TEST_SOURCES
+)
+set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)
