@@ -1,3 +1,8 @@
 # Sources of engine/, relative to the project root.
 set(PHYSPLUG_ENGINE_SOURCES
+  engine/phygics_world.cpp
+  engine/bullet_world.cpp
+  engine/bullet_world_bodies.cpp
+  engine/bullet_world_joints.cpp
+  engine/bullet_world_softbodies.cpp
 )

@@ -1,0 +1,141 @@
+// World creation, stepping and teardown.
+#include "engine/bullet_world.hpp"
+
+#include "engine/finite_values.hpp"
+
+#include <BulletCollision/BroadphaseCollision/btAxisSweep3.h>
+#include <BulletCollision/BroadphaseCollision/btDbvtBroadphase.h>
+#include <BulletCollision/CollisionDispatch/btCollisionDispatcher.h>
+#include <BulletCollision/CollisionDispatch/btDefaultCollisionConfiguration.h>
+#include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
+#include <BulletDynamics/ConstraintSolver/btSequentialImpulseConstraintSolver.h>
+#include <BulletDynamics/Dynamics/btDiscreteDynamicsWorld.h>
+#include <BulletDynamics/Dynamics/btRigidBody.h>
+#include <BulletSoftBody/btSoftBody.h>
+#include <BulletSoftBody/btSoftBodyRigidBodyCollisionConfiguration.h>
+#include <BulletSoftBody/btSoftRigidDynamicsWorld.h>
+#include <LinearMath/btDefaultMotionState.h>
+
+#include <climits>
+
+using engine_checks::finite;
+
+bool bullet_world::accepts(const world_datas& datas, bool use_softbody) {
+  const float scale = datas.scale_factor;
+  if (!finite(scale) || !(scale > 0.0f) || !finite(datas.gravity * scale) ||
+      !finite(datas.height * scale) || !finite(datas.air_density))
+    return false;
+  if (!use_softbody) return true;  // the boundary bounds only the soft world's broadphase
+  const btVector3 lo = datas.boundary_min * scale;
+  const btVector3 hi = datas.boundary_max * scale;
+  return finite(lo) && finite(hi) && lo.x() < hi.x() && lo.y() < hi.y() && lo.z() < hi.z();
+}
+
+bullet_world::bullet_world(world_datas& datas, bool use_softbody)
+    : soft_info_(std::make_unique<btSoftBodyWorldInfo>()) {
+  if (datas.gravity > 0.0f) datas.gravity = -datas.gravity;
+  scale_ = datas.scale_factor;
+  if (use_softbody)
+    create_soft_world(datas);
+  else
+    create_discrete_world();
+  // Gravity is an acceleration, a length per time squared: it is scaled with every other
+  // length so that a world keeps its trajectories in metres whatever its scale factor.
+  const btVector3 gravity(0.0f, datas.gravity * scale_, 0.0f);
+  world_->setGravity(gravity);
+  if (soft_world_ != nullptr) {
+    // The soft bodies read gravity from their world information, not from the world.
+    soft_info_->m_gravity = gravity;
+    soft_world_->getWorldInfo().m_gravity = gravity;
+  }
+  create_ground(datas.height * scale_);
+}
+
+void bullet_world::create_soft_world(const world_datas& datas) {
+  configuration_ = std::make_unique<btSoftBodyRigidBodyCollisionConfiguration>(
+      btDefaultCollisionConstructionInfo());
+  dispatcher_ = std::make_unique<btCollisionDispatcher>(configuration_.get());
+  broadphase_ = std::make_unique<btAxisSweep3>(datas.boundary_min * scale_,
+                                               datas.boundary_max * scale_, 16384, nullptr, false);
+  solver_ = std::make_unique<btSequentialImpulseConstraintSolver>();
+  auto world = std::make_unique<btSoftRigidDynamicsWorld>(
+      dispatcher_.get(), broadphase_.get(), solver_.get(), configuration_.get(), nullptr);
+  soft_world_ = world.get();
+  world_ = std::move(world);
+  btSoftBodyWorldInfo& info = *soft_info_;
+  info.m_broadphase = broadphase_.get();
+  info.m_dispatcher = dispatcher_.get();
+  info.m_sparsesdf.Initialize(2383, 256 * 1024);
+  info.m_sparsesdf.Reset();
+  info.air_density = datas.air_density;
+  info.water_density = 0.0f;
+  info.water_offset = 0.0f;
+  info.water_normal = btVector3(0.0f, 0.0f, 0.0f);
+}
+
+void bullet_world::create_discrete_world() {
+  configuration_ =
+      std::make_unique<btDefaultCollisionConfiguration>(btDefaultCollisionConstructionInfo());
+  dispatcher_ = std::make_unique<btCollisionDispatcher>(configuration_.get());
+  broadphase_ = std::make_unique<btDbvtBroadphase>(nullptr);
+  solver_ = std::make_unique<btSequentialImpulseConstraintSolver>();
+  world_ = std::make_unique<btDiscreteDynamicsWorld>(dispatcher_.get(), broadphase_.get(),
+                                                     solver_.get(), configuration_.get());
+}
+
+void bullet_world::create_ground(float height) {
+  ground_shape_ = std::make_unique<btStaticPlaneShape>(btVector3(0.0f, 1.0f, 0.0f), height);
+  auto* motion = new btDefaultMotionState(btTransform::getIdentity());
+  btRigidBody::btRigidBodyConstructionInfo info(0.0f, motion, ground_shape_.get(),
+                                                btVector3(0.0f, 0.0f, 0.0f));
+  ground_body_ = new btRigidBody(info);
+  // Group 1 is the ground's; mask -1: it collides with every body that does not exclude it.
+  world_->addRigidBody(ground_body_, 1, -1);
+}
+
+bullet_world::~bullet_world() {
+  if (soft_world_ != nullptr) soft_info_->m_sparsesdf.Reset();
+  destroy_objects();
+  shapes_.clear();
+  ground_shape_.reset();
+  world_.reset();
+  soft_world_ = nullptr;
+  solver_.reset();
+  broadphase_.reset();
+  dispatcher_.reset();
+  configuration_.reset();
+}
+
+void bullet_world::destroy_objects() {
+  for (int i = world_->getNumConstraints() - 1; i >= 0; --i) {
+    btTypedConstraint* constraint = world_->getConstraint(i);
+    world_->removeConstraint(constraint);
+    delete constraint;
+  }
+  btCollisionObjectArray& objects = world_->getCollisionObjectArray();
+  for (int i = objects.size() - 1; i >= 0; --i) {
+    btCollisionObject* object = objects[i];
+    btRigidBody* body = btRigidBody::upcast(object);
+    if (body != nullptr && body->getMotionState() != nullptr) delete body->getMotionState();
+    world_->removeCollisionObject(object);
+    delete object;
+  }
+  softbodies_.clear();
+  bodies_.clear();
+  ground_body_ = nullptr;
+}
+
+void bullet_world::update(float seconds, float cycle) {
+  // A zero, negative or non-finite time or cycle has no meaningful step (1/cycle would divide
+  // by zero): step nothing rather than hand Bullet a NaN.
+  if (!finite(seconds) || !finite(cycle) || !(seconds > 0.0f) || !(cycle > 0.0f)) return;
+  const float fixed_step = 1.0f / cycle;
+  if (!finite(fixed_step) || !(fixed_step > 0.0f)) return;
+  const float allowed = 10.0f * seconds * cycle;
+  const int max_sub_steps = allowed >= float(INT_MAX) ? INT_MAX : static_cast<int>(allowed);
+  world_->stepSimulation(seconds, max_sub_steps, fixed_step);
+}
+
+btTransform bullet_world::scaled(const btTransform& t) const {
+  return btTransform(t.getBasis(), t.getOrigin() * scale_);
+}

@@ -1,0 +1,100 @@
+#pragma once
+// One Bullet simulation world: owns every Bullet object it creates. Bullet's dynamics headers
+// stay in engine/*.cpp; here the Bullet classes are only declared.
+
+#include "engine/collisionshape_datas.hpp"
+#include "engine/constraints_datas.hpp"
+#include "engine/rigidbody_datas.hpp"
+#include "engine/softbody_datas.hpp"
+#include "engine/world_datas.hpp"
+
+#include <LinearMath/btTransform.h>
+#include <LinearMath/btVector3.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+class btBroadphaseInterface;
+class btCollisionConfiguration;
+class btCollisionDispatcher;
+class btCollisionShape;
+class btConstraintSolver;
+class btDiscreteDynamicsWorld;
+class btRigidBody;
+class btSoftBody;
+class btSoftRigidDynamicsWorld;
+class btStaticPlaneShape;
+struct btSoftBodyWorldInfo;
+
+class bullet_world {
+ public:
+  /// True when `datas` can make a world: finite gravity and height, scale_factor > 0 and finite,
+  /// and (with soft bodies) a finite boundary with min below max on every axis.
+  static bool accepts(const world_datas& datas, bool use_softbody);
+
+  /// Builds the world; `datas` must pass accepts(). A positive gravity is negated in `datas`.
+  /// `use_softbody`: a soft-rigid world with an axis-sweep broadphase over the boundary.
+  bullet_world(world_datas& datas, bool use_softbody);
+  ~bullet_world();
+  bullet_world(const bullet_world&) = delete;
+  bullet_world& operator=(const bullet_world&) = delete;
+
+  /// Advances by `seconds` (elapsed time) in steps of 1/`cycle` s, at most 10·seconds·cycle of
+  /// them; below one allowed step Bullet takes one step of exactly `seconds`. Non-positive or
+  /// non-finite values step nothing.
+  void update(float seconds, float cycle);
+
+  // Rigid bodies (bullet_world_bodies.cpp). Keys are opaque and never dereferenced.
+  /// True when a shape exists for datas.shape afterwards (the first record for a key wins).
+  bool addCollisionShape(collisionshape_datas& datas);
+  /// True when the body was added; its primitive's shape must exist. Sets datas.mass to 0 for
+  /// kinematic and static bodies.
+  bool addRigidBody(rigidbody_datas& datas);
+  /// Negates linear and angular velocity of a moving body; false for other bodies.
+  bool reverse_direction(rigidbody_datas& datas);
+  /// Hands a kinematic body its next pose (origin in metres); false for other bodies.
+  bool reposition(rigidbody_datas& datas, btTransform& transform);
+  /// Current pose of the body, origin in metres; false (output untouched) for an unknown key.
+  bool get_transform(rigidbody_datas& datas, btTransform& transform);
+  bool get_transform(void* key, btTransform& transform);
+
+  // Joints (bullet_world_joints.cpp).
+  /// True when a constraint was created and added; needs the body of rigid1.
+  bool addJoint(constraints_datas& datas);
+
+  // Soft bodies (bullet_world_softbodies.cpp); the world must have been built with soft bodies.
+  /// Builds one soft body under `key` (appended after earlier ones); false, adding nothing,
+  /// for a type other than 0 or a malformed record.
+  bool addSoftBody(softbody_datas& datas, void* key);
+  /// Node positions in metres of body `index` under `key`; false (output untouched) if absent.
+  bool get_softbody_positions(void* key, int index, std::vector<btVector3>& positions);
+
+  // For diagnostics and tests only: the Bullet objects behind the keys (null when absent).
+  btDiscreteDynamicsWorld* dynamics_world() const { return world_.get(); }
+  btRigidBody* find_rigid_body(void* key) const;
+  btSoftBody* find_soft_body(void* key, int index) const;
+
+ private:
+  void create_soft_world(const world_datas& datas);
+  void create_discrete_world();
+  void create_ground(float height);
+  void destroy_objects();
+  void attach_anchors(btSoftBody& body, const softbody_datas& datas);
+  btVector3 scaled(const btVector3& v) const { return v * scale_; }
+  btTransform scaled(const btTransform& t) const;
+
+  std::unique_ptr<btSoftBodyWorldInfo> soft_info_;
+  std::unique_ptr<btCollisionConfiguration> configuration_;
+  std::unique_ptr<btCollisionDispatcher> dispatcher_;
+  std::unique_ptr<btBroadphaseInterface> broadphase_;
+  std::unique_ptr<btConstraintSolver> solver_;
+  std::unique_ptr<btDiscreteDynamicsWorld> world_;   // the soft world, or the discrete one
+  btSoftRigidDynamicsWorld* soft_world_ = nullptr;   // world_ when it holds soft bodies
+  std::map<void*, std::unique_ptr<btCollisionShape>> shapes_;
+  std::map<void*, btRigidBody*> bodies_;             // owned by world_'s object list
+  std::map<void*, std::vector<btSoftBody*>> softbodies_;  // owned by world_'s object list
+  std::unique_ptr<btStaticPlaneShape> ground_shape_;
+  btRigidBody* ground_body_ = nullptr;               // owned by world_'s object list
+  float scale_ = 1.0f;
+};
