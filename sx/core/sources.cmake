@@ -1,3 +1,4 @@
 # Sources of sx/core/, relative to the project root.
 set(PHYSPLUG_SX_SOURCES
+  sx/core/uuid.cpp
 )
