@@ -1,6 +1,7 @@
 // Collision shapes and rigid bodies.
 #include "engine/bullet_world.hpp"
 
+#include "engine/collision_filter.hpp"
 #include "engine/finite_values.hpp"
 
 #include <BulletCollision/CollisionShapes/btBoxShape.h>
@@ -107,8 +108,8 @@ bool bullet_world::addRigidBody(rigidbody_datas& datas) {
       body->setActivationState(DISABLE_DEACTIVATION);
     }
     if (!datas.velocity.isZero()) body->setLinearVelocity(velocity);
-    // The group is a signed 16-bit bit: index 15 widens to -32768, all upper bits set.
-    world_->addRigidBody(body.get(), static_cast<int>(datas.group), static_cast<int>(~datas.mask));
+    world_->addRigidBody(body.get(), collision_filter::group(datas.group),
+                         collision_filter::mask(datas.mask));
     motion.release();
     bodies_[datas.shape] = body.release();
   } catch (const std::bad_alloc&) {

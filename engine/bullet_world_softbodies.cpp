@@ -1,6 +1,7 @@
 // Soft bodies: cloth built from a triangle mesh, anchored to rigid bodies or pinned.
 #include "engine/bullet_world.hpp"
 
+#include "engine/collision_filter.hpp"
 #include "engine/finite_values.hpp"
 
 #include <BulletDynamics/Dynamics/btRigidBody.h>
@@ -152,7 +153,8 @@ bool bullet_world::addSoftBody(softbody_datas& datas, void* key) {
   softbodies_[key].push_back(body);
   configure(*body, datas, is_one_piece(datas, node_count(datas)));
   attach_anchors(*body, datas);
-  soft_world_->addSoftBody(body, static_cast<int>(datas.group), static_cast<int>(~datas.mask));
+  soft_world_->addSoftBody(body, collision_filter::group(datas.group),
+                           collision_filter::mask(datas.mask));
   return true;
 }
 

@@ -1,4 +1,7 @@
 # Test sources of this area (relative to tests/) and the libraries they link.
 set(PHYSPLUG_TEST_SOURCES
+  engine/phygics_world_test.cpp
+  engine/bullet_world_test.cpp
+  engine/bullet_world_bodies_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_engine)
