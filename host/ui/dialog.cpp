@@ -88,8 +88,8 @@ dialog_item_record& dialog::checked_item(int item, dialog_value::type wanted) {
     throw std::logic_error(where + "no item number " + std::to_string(item));
   auto& it = record_.items[static_cast<std::size_t>(item)];
   if (value_type_of(it.kind) != wanted)
-    throw std::logic_error(where + "item " + std::to_string(item) + " \"" + it.label + "\" is a " +
-                           dialog_item_kind_name(it.kind) + " item, not read or written as " + dialog_value::type_name(wanted));
+    throw std::logic_error(where + "item " + std::to_string(item) + " \"" + it.label + "\" (" +
+                           dialog_item_kind_name(it.kind) + ") is not read or written as " + dialog_value::type_name(wanted));
   return it;
 }
 

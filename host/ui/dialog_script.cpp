@@ -64,8 +64,8 @@ dialog_value fitted(const dialog_record& record, std::size_t n, const dialog_val
   if (kind == dialog_item_kind::selection) v = selection_value(record, n, value);
   if (kind == dialog_item_kind::real && v.kind() == dialog_value::type::integer) v = static_cast<float>(v.as_int());
   if (v.kind() != value_type_of(kind))
-    throw dialog_script_error(where(record) + item_name(record, n) + " is a " + dialog_item_kind_name(kind) +
-                              " item and cannot take the " + dialog_value::type_name(value.kind()) + " value " + value.describe());
+    throw dialog_script_error(where(record) + item_name(record, n) + " (" + dialog_item_kind_name(kind) +
+                              ") cannot take the " + dialog_value::type_name(value.kind()) + " value " + value.describe());
   return v;
 }
 

@@ -24,8 +24,8 @@ public:
   dialog_value(float v) : v_(v) {}
   /// Stored as a float (dialog floats are 32-bit); lets scripts write 0.5 instead of 0.5f.
   dialog_value(double v) : v_(static_cast<float>(v)) {}
-  /// Explicit so that a string literal never silently becomes a bool.
-  explicit dialog_value(const char* v) : v_(std::string(v ? v : "")) {}
+  /// Declared so that a string literal is a text: without it "abc" would convert to bool.
+  dialog_value(const char* v) : v_(std::string(v ? v : "")) {}
   dialog_value(std::string v) : v_(std::move(v)) {}
   dialog_value(const vec3& v) : v_(v) {}
 

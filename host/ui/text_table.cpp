@@ -52,6 +52,7 @@ bool is_plain_language(const std::string& language) {
 
 text_table text_table::load(const std::filesystem::path& file) {
   const pt::ptree tree = read_tree(file);
+  if (tree.empty()) fail(file, "the document has no root element");
   const auto root = tree.get_child_optional("strings");
   if (!root || tree.size() != 1) fail(file, "the document's root element is not <strings>");
   text_table table;
