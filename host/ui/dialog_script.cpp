@@ -73,6 +73,7 @@ dialog_value fitted(const dialog_record& record, std::size_t n, const dialog_val
 
 bool dialog_script::answer(dialog_record& record) {
   for (auto& item : record.items) item.value = item.shown_value;
+  record.error.clear();  // a dialog asked again starts afresh
   dialog_answer next = dialog_answer::ok();
   if (!queue_.empty()) {
     next = std::move(queue_.front());

@@ -183,6 +183,8 @@ TEST(dialog_script, ambiguous_labels_are_rejected_listing_the_paths) {
   }
   script.push(dialog_answer::ok().set("Body/Type", "Capsule"));
   ASSERT_TRUE(d->ask());
+  EXPECT_EQ(script.shown().back().error, "");
+  EXPECT_EQ(script.errors().size(), 1u);
   EXPECT_EQ(d->get_int(0), 0);
   EXPECT_EQ(d->get_int(1), 1);
 }
