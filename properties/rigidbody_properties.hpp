@@ -1,0 +1,68 @@
+#pragma once
+// One rigid body, kept in its part's property stream (physplug_modify_uuid): a rigidbody_datas
+// with the operations that read and write the stream, show the "Setting Bullet RigidBody"
+// dialog, find (and repair) the link to its primitive, and take its start pose from the scene
+// or put the part back to it.
+//
+// Stream, version 1, 93 bytes, little-endian:
+//   int32 version (1) | int32 type | byte group_index | int32 mask | float mass | float friction
+//   | float restitution | float linear_damping | float angular_damping | 3 floats velocity
+//   | 3 x 3 floats transform basis rows | 3 floats transform origin (metres)
+// Version 0 (read only) holds the rotation as a quaternion w, x, y, z instead of the three rows.
+#include <string>
+
+#include "engine/rigidbody_datas.hpp"
+#include "sdk/mat4.hpp"
+#include "sdk/scene_interface.hpp"
+#include "sdk/shape_class.hpp"
+
+class rigidbody_properties : public rigidbody_datas {
+public:
+  /// Defaults of a fresh body: move, group index 1, mask 0, mass 1, friction 0.5, the rest 0,
+  /// no shape and no primitive.
+  rigidbody_properties() { group = 0; }
+
+  /// The rigid body part, or null.
+  sxsdk::shape_class* part() const { return static_cast<sxsdk::shape_class*>(shape); }
+  /// The primitive son whose collision shape the body uses, or null.
+  sxsdk::shape_class* primitive_shape() const { return static_cast<sxsdk::shape_class*>(primitive); }
+
+  /// Reads the stream over the current values (versions 0 and 1), computes `group`, and links
+  /// the first primitive son ("Can't get primitive shape. please repair." when there is none).
+  /// False without a shape or stream, or when the stream is short or damaged (a group index
+  /// above 15, a non-finite number, a degenerate version 0 quaternion): the fields read before
+  /// keep their new values, a refused field its old one. The primitive is searched even then.
+  bool get_properties();
+
+  /// Rewrites the stream as version 1 with its label (group index, ":", "RigidBody").
+  /// False without a shape, when the host gives no stream or fails.
+  bool regist();
+
+  /// The stream label for the current values, texts localised through `scene`.
+  std::string label(sxsdk::scene_interface& scene) const;
+
+  /// Takes `body_part` as the body, reads it, and repairs a missing link to its primitive
+  /// (writing the stream when it did). False when it cannot be read or has no primitive son.
+  bool set_rigid(sxsdk::scene_interface& scene, sxsdk::shape_class& body_part);
+
+  /// The "Setting Bullet RigidBody" dialog: with `body_part`, edits that body; with null, makes
+  /// a new rigid body part with a new primitive inside at the current shape. False on cancel
+  /// ("Terminated", nothing written) or when an existing body cannot be edited.
+  bool modify_bullet_rigidbody(sxsdk::scene_interface& scene, sxsdk::shape_class* body_part);
+
+  /// Sets `transform` (metres) from the scene: the primitive's local-to-world matrix, or the
+  /// part's axis matrix times its local-to-world matrix when there is no primitive.
+  void get_transrate_data();
+
+  /// Puts the part back where `transform` says (relative to its dad). A body under a constraint
+  /// joint is left alone and the joint is restored instead.
+  void reset_position();
+
+  /// The host matrix (millimetres, row vectors) of a transform (metres, column vectors).
+  static sxsdk::mat4 to_host_matrix(const btTransform& transform);
+  /// The transform (metres) of a host matrix; the upper 3 x 3 is transposed.
+  static btTransform from_host_matrix(const sxsdk::mat4& m);
+
+private:
+  void find_primitive();
+};
