@@ -1,0 +1,13 @@
+#pragma once
+// The "Bullet Modify" figure entry: opens the editor for the active shape through this
+// plug-in's attribute component as the host holds it.
+#include "sdk/plugin_interface.hpp"
+
+class bullet_figure_component : public sxsdk::figure_interface {
+ public:
+  /// ask_shape of the host's "Bullet Modify" attribute for the active shape; true when the
+  /// host does not hold it (the figure window carries on).
+  bool do_figure(sxsdk::scene_interface* scene, void* = nullptr) override;
+  sx::uuid_class get_uuid(void* = nullptr) override;
+  int get_sorvel_version() const override;
+};

@@ -1,0 +1,59 @@
+#pragma once
+// The "Bullet Modify" attribute: the scene-event handler that runs the simulation during
+// playback (bridge/playback_driver), keeps stored properties in step with the user's edits,
+// and opens the editor for the active shape (ask_shape). Created by the host through
+// create_interface with one reference; deleted by the Release that brings the count to 0.
+// Every handler catches what it throws and shows it in the message window.
+#include "bridge/playback_driver.hpp"
+#include "sdk/plugin_interface.hpp"
+
+class bullet_modify_component : public sxsdk::attribute_interface {
+ public:
+  sx::uuid_class get_uuid(void* = nullptr) override;
+  int get_sorvel_version() const override;
+  bool undoable(void* = nullptr) const override { return true; }
+  /// The attribute accepts every shape.
+  void accepts_shape(bool& accept, void* = nullptr) override { accept = true; }
+
+  /// Leaves sequence mode, then opens the editor for the scene's active shape by its role
+  /// (world, primitive, rigid body); "No targets" for a shape without one. `shape` serves only
+  /// to reach the scene.
+  bool ask_shape(sxsdk::shape_class& shape, void* = nullptr) override;
+
+  void sequence_mode_changed(bool& flag, sxsdk::scene_interface* scene, bool on, void* = nullptr) override;
+  void sequence_changed(bool& flag, float position, sxsdk::scene_interface* scene, int count,
+                        sxsdk::part_class* const* parts, void* = nullptr) override;
+  /// Counts down the calls armed by active_scene_changed; at 0 surveys the scene for the other
+  /// plug-ins' joints.
+  void idle_task(bool& flag, sxsdk::scene_interface* scene, void* = nullptr) override;
+  /// Arms a survey three idle calls later.
+  void active_scene_changed(bool& flag, sxsdk::scene_interface* scene, void* = nullptr) override;
+  /// A scene opened in sequence mode leaves it.
+  void scene_opened(bool& flag, sxsdk::scene_interface* scene, void* = nullptr) override;
+  /// One rigid body part selected alone ends mesh element editing.
+  void active_shapes_changed(bool& flag, sxsdk::scene_interface* scene, int count, sxsdk::shape_class* const* shapes,
+                             int old_count, sxsdk::shape_class* const* old_shapes, void* = nullptr) override;
+  void shapes_moved(bool& flag, sxsdk::scene_interface* scene, int count, sxsdk::shape_class* const* shapes,
+                    const sxsdk::mat4& m, void* = nullptr) override;
+  void shapes_modified(bool& flag, sxsdk::scene_interface* scene, int count, sxsdk::shape_class* const* shapes,
+                       void* = nullptr) override;
+  /// Keeps the soft body list in step with the shape order; nothing without soft bodies.
+  void browser_updated(bool& flag, sxsdk::scene_interface* scene, void* = nullptr) override;
+
+  /// Refreshes stored properties of `shape` and below after a user edit (top: named by the host).
+  void shape_modified(sxsdk::scene_interface* scene, sxsdk::shape_class& shape, bool top);
+  /// Looks up the other plug-ins whose joints appear at or below `shape`.
+  void check_ex_joint(sxsdk::scene_interface* scene, sxsdk::shape_class& shape);
+
+  /// The playback state, for diagnostics and tests.
+  playback_driver& playback() { return playback_; }
+
+ private:
+  bool edit_active_shape(sxsdk::scene_interface& scene);
+  void modified_shapes(sxsdk::scene_interface& scene, int count, sxsdk::shape_class* const* shapes);
+
+  playback_driver playback_;
+  sxsdk::shape_class* browser_shape_ = nullptr;  ///< active shape at the last browser update (soft bodies)
+  int browser_number_ = 0;                        ///< its index number then
+  int idle_countdown_ = 0;                        ///< idle calls left before the next survey
+};
