@@ -1,5 +1,18 @@
 # Sources of host/: the headless host library and the physplug-host command.
 set(PHYSPLUG_HOST_SOURCES
+  host/scene/attribute_stream.cpp
+  host/scene/joint_handles.cpp
+  host/scene/joint_state.cpp
+  host/scene/line_shape.cpp
+  host/scene/message_window.cpp
+  host/scene/part_shape.cpp
+  host/scene/polygon_mesh_shape.cpp
+  host/scene/scene.cpp
+  host/scene/scene_handles.cpp
+  host/scene/scene_sdk.cpp
+  host/scene/shape_impl.cpp
+  host/scene/shape_node.cpp
+  host/scene/simple_shapes.cpp
   host/ui/application.cpp
   host/ui/dialog.cpp
   host/ui/dialog_answer.cpp
