@@ -41,9 +41,7 @@ void rigidbody_properties::reset_position() {
     role_hooks::reset_constraints_joint(*dad);
     return;
   }
-  // The part's own transformation is expressed in its dad's frame: the pose in world
-  // coordinates times the dad's world-to-local matrix. (The part's own world-to-local matrix
-  // already holds the transformation being replaced, so it would put a moved part elsewhere.)
-  const sxsdk::mat4 to_dad = dad ? dad->get_world_to_local_matrix() : sxsdk::mat4::identity;
-  part()->get_part().set_transformation(to_host_matrix(transform) * to_dad);
+  // A part's world-to-local matrix maps world coordinates into the frame its own
+  // transformation is given in, so the pose times it is the transformation to set.
+  part()->get_part().set_transformation(to_host_matrix(transform) * part()->get_world_to_local_matrix());
 }

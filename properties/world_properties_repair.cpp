@@ -16,6 +16,13 @@ constexpr float repair_tolerance = 4e-8f;  // squared distance from unit scale /
 
 float squared(const sx::vec<float, 3>& v) { return sx::length_squared(v); }
 
+// Only parts that carry a transformation of their own are repaired; a joint's transformation is
+// its motion (a scale joint exists to scale) and is left as the joint makes it.
+bool has_own_transformation(const sxsdk::part_class& part) {
+  const int kind = part.get_part_type();
+  return kind == sxsdk::part_type::part || kind == sxsdk::part_type::surface;
+}
+
 bool needs_repair(const sx::vec<float, 3>& scale, const sx::vec<float, 3>& shear) {
   return squared(scale - sx::vec<float, 3>(1, 1, 1)) > repair_tolerance || squared(shear) > repair_tolerance;
 }
@@ -41,7 +48,7 @@ bool world_properties::repair_matrix(sxsdk::scene_interface& scene, sxsdk::part_
   const sxsdk::mat4 t = part.get_transformation();
   sx::vec<float, 3> scale, shear, angles, translation;
   t.unmatrix(scale, shear, angles, translation);
-  const bool repaired = needs_repair(scale, shear);
+  const bool repaired = has_own_transformation(part) && needs_repair(scale, shear);
   sxsdk::mat4 keep;  // what the sons take on so that their world matrices stay where they were
   if (repaired) {
     names = part.get_name();
