@@ -9,11 +9,6 @@ bool hangs_under_joint(sxsdk::shape_class& shape) {
   return dad && is_bullet_constraints_joint(*dad);
 }
 
-sxsdk::mat4 parent_world_to_local(sxsdk::shape_class& shape) {
-  sxsdk::shape_class* dad = shape.get_dad();
-  return dad ? dad->get_world_to_local_matrix() : sxsdk::mat4::identity;
-}
-
 void show_error(sxsdk::scene_interface* scene, const char* text) {
   if (scene && text) scene->show_error(text);
 }

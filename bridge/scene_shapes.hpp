@@ -18,10 +18,6 @@ inline sxsdk::shape_class* primitive_of(const rigidbody_datas& body) {
 /// True when the dad of `shape` is a constraint joint: such a body is posed through its joint.
 bool hangs_under_joint(sxsdk::shape_class& shape);
 
-/// The world-to-local matrix of the frame a part's own transformation is expressed in (its
-/// dad's local frame; identity at the root).
-sxsdk::mat4 parent_world_to_local(sxsdk::shape_class& shape);
-
 /// Shows an internal English error text; nothing for a null scene or a null text.
 void show_error(sxsdk::scene_interface* scene, const char* text);
 

@@ -24,9 +24,10 @@ void sorvel_world::set_rigidbody_positions(sxsdk::scene_interface* scene) {
     if (!shape || moving_places_[i].not_moved_directly) continue;
     btTransform pose;
     if (!engine_.get_rigidbody_transform(body, pose)) continue;
-    // World pose in millimetres, then into the frame the part's transformation lives in.
+    // World pose in millimetres, then into the frame the part's transformation lives in: a
+    // part's world-to-local matrix maps world coordinates into its dad's frame.
     const sxsdk::mat4 world = bridge::engine_to_host(pose);
-    shape->get_part().set_transformation(world * bridge::parent_world_to_local(*shape));
+    shape->get_part().set_transformation(world * shape->get_world_to_local_matrix());
   }
   set_joint_positions(scene);
 }

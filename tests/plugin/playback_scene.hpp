@@ -1,0 +1,141 @@
+#pragma once
+// A headless scene played through the real plug-in: the "Bullet Modify" attribute comes from
+// the loaded library's create_interface and is registered with the scene as the host holds
+// it; the test calls its handlers in the order the host would. Worlds and bodies are written
+// with the properties classes, exactly as the creators store them.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/collisionshape_datas.hpp"
+#include "engine/rigidbody_datas.hpp"
+#include "engine/world_datas.hpp"
+#include "host/scene/scene.hpp"
+#include "plugin/loaded_plugin.hpp"
+#include "plugin/uuid_table.hpp"
+#include "properties/primitive_properties.hpp"
+#include "properties/rigidbody_properties.hpp"
+#include "properties/world_properties.hpp"
+
+namespace plugin_test {
+
+using vec3 = sx::vec<float, 3>;
+
+/// A collision shape record in metres: box half extents, sphere radius.
+inline collisionshape_datas box_shape(float half_x, float half_y, float half_z) {
+  collisionshape_datas d;
+  d.type = collisionshape_datas::box;
+  d.size[0] = half_x;
+  d.size[1] = half_y;
+  d.size[2] = half_z;
+  return d;
+}
+inline collisionshape_datas sphere_shape(float radius) {
+  collisionshape_datas d;
+  d.type = collisionshape_datas::sphere;
+  d.size[0] = d.size[1] = d.size[2] = radius;
+  return d;
+}
+
+/// Rigid body settings (type, mass, friction, ...) over the creator's defaults.
+inline rigidbody_datas body_settings(std::int32_t type = rigidbody_datas::move, float mass = 1.0f) {
+  rigidbody_datas d;
+  d.type = type;
+  d.mass = type == rigidbody_datas::move ? mass : 0.0f;
+  return d;
+}
+
+class playback_scene {
+ public:
+  sxsdk::host_ref<host::scene> scene{host::scene::create()};
+  sxsdk::host_ref<sxsdk::attribute_interface> modify{loaded_plugin::shared().modify()};
+  bool flag = false;
+  float position = 0.0f;
+
+  playback_scene() {
+    scene->register_plugin_interface(physplug_modify_uuid, modify.get());
+    // The host tells its attributes whenever the mode changes, whoever changed it.
+    scene->set_sequence_mode_handler([this](bool on) { modify->sequence_mode_changed(flag, scene.get(), on); });
+  }
+  ~playback_scene() { scene->set_sequence_mode_handler(nullptr); }
+  playback_scene(const playback_scene&) = delete;
+  playback_scene& operator=(const playback_scene&) = delete;
+
+  /// A world part under `dad` (the root by default) carrying `settings`.
+  host::part_shape& add_world(const std::string& name, world_datas settings = world_datas(),
+                              host::shape_node* dad = nullptr) {
+    host::part_shape& part = scene->add_part(dad ? *dad : scene->root(), name);
+    world_properties world;
+    static_cast<world_datas&>(world) = settings;
+    world.shape = &part.sdk();
+    world.regist();
+    return part;
+  }
+
+  /// A rigid body part under `dad` at `position` (mm) with a primitive of `shape` (metres)
+  /// inside, its start transform taken from the scene as the creator does.
+  host::part_shape& add_body(host::shape_node& dad, const std::string& name, const collisionshape_datas& shape,
+                             const vec3& position, rigidbody_datas settings = body_settings()) {
+    host::part_shape& part = scene->add_part(dad, name);
+    part.set_transformation(sxsdk::mat4::translate(position));
+    scene->set_current_shape(part);
+    primitive_properties primitive(shape);
+    primitive.shape = nullptr;
+    primitive.create_or_modify_sorvel_shape(*scene, shape.type);
+    rigidbody_properties body;
+    static_cast<rigidbody_datas&>(body) = settings;
+    body.shape = &part.sdk();
+    body.primitive = primitive.shape;
+    body.get_transrate_data();
+    body.regist();
+    scene->set_current_shape(scene->root());
+    return part;
+  }
+
+  /// The host enters sequence mode (the attribute hears of it).
+  void enter() { scene->set_sequence_mode(true); position = scene->get_sequence_value(); }
+  void leave() { scene->set_sequence_mode(false); }
+  /// One sequence change to `frame`, as the host's player sends it.
+  void go_to(float frame) {
+    position = frame;
+    scene->set_sequence_value(frame);
+    modify->sequence_changed(flag, frame, scene.get(), 0, nullptr);
+  }
+  /// Every frame after the current position up to `frame`.
+  void play_to(int frame) {
+    for (int f = int(position) + 1; f <= frame; ++f) go_to(float(f));
+  }
+
+  /// World position of a part's origin, millimetres.
+  static vec3 position_of(host::part_shape& part) {
+    const sxsdk::mat4 m = part.get_local_to_world_matrix();
+    return vec3(m[3][0], m[3][1], m[3][2]);
+  }
+
+  std::vector<std::string> messages() const { return scene->messages().texts(host::message_window::kind::message); }
+  std::vector<std::string> errors() const { return scene->messages().texts(host::message_window::kind::error); }
+  /// Every line of the message window, in order, whatever its kind.
+  std::vector<std::string> all_lines() const {
+    std::vector<std::string> lines;
+    for (const auto& line : scene->messages().lines()) lines.push_back(line.text);
+    return lines;
+  }
+};
+
+/// Everything a saved scene holds of its shapes that the simulation may touch: every shape's
+/// path, own transformation (bit for bit) and every stream (uuid, label, bytes).
+inline std::string scene_state(host::scene& scene) {
+  std::string state;
+  for (host::shape_node* shape : scene.shapes_in_order()) {
+    state += shape->path() + '\n';
+    const sxsdk::mat4 m = shape->own_transformation();
+    state.append(reinterpret_cast<const char*>(&m), sizeof m);
+    for (const auto& stream : shape->streams()) {
+      state += stream->uuid.to_string() + stream->label;
+      state.append(stream->bytes.begin(), stream->bytes.end());
+    }
+  }
+  return state;
+}
+
+}  // namespace plugin_test
