@@ -26,16 +26,18 @@ scene::~scene() { clear_plugin_interfaces(); }
 void scene::append_son(shape_node& dad, std::unique_ptr<shape_node> son) {
   if (dad.type() != sxsdk::shape_type::part || dad.removed())
     throw std::logic_error("cannot add \"" + son->name() + "\" under \"" + dad.path() + "\": not a part of the scene");
-  son->dad_ = &dad;
-  son->self_ = dad.sons_.insert(dad.sons_.end(), std::move(son));
+  shape_node* s = son.get();  // the assignment below moves `son` before its left side is evaluated
+  s->dad_ = &dad;
+  s->self_ = dad.sons_.insert(dad.sons_.end(), std::move(son));
   order_changed();
 }
 
 void scene::insert_before(shape_node& brother, std::unique_ptr<shape_node> son) {
   shape_node* dad = brother.dad_;
   if (!dad) throw std::logic_error("cannot add a brother to \"" + brother.path() + "\"");
-  son->dad_ = dad;
-  son->self_ = dad->sons_.insert(brother.self_, std::move(son));
+  shape_node* s = son.get();
+  s->dad_ = dad;
+  s->self_ = dad->sons_.insert(brother.self_, std::move(son));
   order_changed();
 }
 
