@@ -2,4 +2,4 @@
 
 # The engine demo plays its scene and exits 0 only when everything came to rest above the ground.
 add_test(NAME engine_demo COMMAND physplug-engine-demo)
-set_tests_properties(engine_demo PROPERTIES TIMEOUT 120 PASS_REGULAR_EXPRESSION "came to rest at")
+set_tests_properties(engine_demo PROPERTIES TIMEOUT 120)
