@@ -23,16 +23,18 @@ void constraints_joint_modified(sxsdk::scene_interface&, sxsdk::shape_class&) {}
 
 }  // namespace
 
-void shape_modified(sxsdk::scene_interface& scene, sxsdk::shape_class& shape, bool top) {
+void shape_modified(sxsdk::scene_interface& scene, sxsdk::shape_class& shape, bool top,
+                    const std::function<void(sxsdk::shape_class&)>& start_refreshed) {
   if (is_bullet_rigidbody(shape)) {
     refresh_start_transform(shape);
+    if (start_refreshed) start_refreshed(shape);
   } else if (is_bullet_constraints_joint(shape)) {
     constraints_joint_modified(scene, shape);
     return;
   } else if (top && is_bullet_primitive(shape)) {
     texts::show_message(scene, "Bullet primitive can't be modified.Undo it");
   }
-  for (sxsdk::shape_class& son : sxsdk::sons(shape)) shape_modified(scene, son, false);
+  for (sxsdk::shape_class& son : sxsdk::sons(shape)) shape_modified(scene, son, false, start_refreshed);
 }
 
 void active_shapes_changed(sxsdk::scene_interface& scene, int count, sxsdk::shape_class* const* shapes) {

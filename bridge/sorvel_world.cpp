@@ -89,6 +89,11 @@ bool sorvel_world::clear() {
   return engine_.remove_world();
 }
 
+void sorvel_world::start_moved(sxsdk::shape_class& body_part) {
+  for (std::size_t i = 0; i < moving_bodies_.size(); ++i)
+    if (bridge::shape_of(moving_bodies_[i]) == &body_part) moving_places_[i].start = body_part.get_transformation();
+}
+
 void sorvel_world::restore_moving_bodies() {
   // The stored start transform (metres, float) would bring a part back only up to rounding;
   // the transformation taken at registration brings it back exactly.

@@ -51,6 +51,10 @@ class sorvel_world {
   /// Moves the vertices of soft body meshes (nothing without soft bodies).
   void set_softbody_positions(sxsdk::scene_interface* scene);
 
+  /// The user moved `body_part` during playback and its stored start was refreshed: clear
+  /// puts it back where the user left it instead of where it was built.
+  void start_moved(sxsdk::shape_class& body_part);
+
   /// Negates the velocities of every moving body (playing direction changed).
   void reverse_direction();
   /// Steps the engine by `seconds` at the world's simulation cycle.

@@ -31,6 +31,10 @@ bool sorvel_worlds::create_bullets(sxsdk::scene_interface* scene, sxsdk::shape_c
   return true;
 }
 
+void sorvel_worlds::start_moved(sxsdk::shape_class& body_part) {
+  for (sorvel_world& world : worlds_) world.start_moved(body_part);
+}
+
 void sorvel_worlds::clear() {
   for (sorvel_world& world : worlds_) world.clear();
   worlds_.clear();

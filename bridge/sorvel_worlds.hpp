@@ -19,6 +19,9 @@ class sorvel_worlds {
   /// Clears every world in order (putting the scene back) and empties the list.
   void clear();
 
+  /// A moving body's start was moved by the user during playback (sorvel_world::start_moved).
+  void start_moved(sxsdk::shape_class& body_part);
+
   bool empty() const { return worlds_.empty(); }
   std::size_t size() const { return worlds_.size(); }
   sorvel_world& operator[](std::size_t i) { return worlds_[i]; }

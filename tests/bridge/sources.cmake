@@ -1,4 +1,6 @@
 # Test sources of this area (relative to tests/) and the libraries they link.
 set(PHYSPLUG_TEST_SOURCES
+  bridge/matrix_conversion_test.cpp
+  bridge/sorvel_worlds_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)

@@ -1,5 +1,6 @@
 # Test sources of this area (relative to tests/) and the libraries they link.
 set(PHYSPLUG_TEST_SOURCES
   plugin/entry_points_test.cpp
+  plugin/bullet_modify_component_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)
