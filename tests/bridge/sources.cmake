@@ -2,5 +2,6 @@
 set(PHYSPLUG_TEST_SOURCES
   bridge/matrix_conversion_test.cpp
   bridge/sorvel_worlds_test.cpp
+  bridge/external_joints_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)

@@ -1,0 +1,104 @@
+// The creators, browser and figure of the loaded library, used as a user would: dialogs are
+// answered by the headless host's script.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "host/ui/ui_services.hpp"
+#include "plugin/playback_scene.hpp"
+
+namespace {
+
+using plugin_test::loaded_plugin;
+using plugin_test::playback_scene;
+
+struct user_scene {
+  host::ui_services ui;
+  playback_scene s;
+  user_scene() { s.scene->set_services(&ui); }
+  ~user_scene() { s.scene->set_services(nullptr); }
+
+  bool create(int index) {
+    auto creator = loaded_plugin::shared().create<sxsdk::creator_interface>(sxsdk::creator_iid, index);
+    return creator->create(s.scene.get());
+  }
+};
+
+std::vector<std::uint8_t> le32(std::uint32_t v) { return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}; }
+std::vector<std::uint8_t> f32(float f) {
+  std::uint32_t v;
+  std::memcpy(&v, &f, 4);
+  return le32(v);
+}
+
+TEST(bullet_world_component, makes_a_world_part_with_the_default_settings_stored) {
+  user_scene u;
+  u.ui.script().push_ok();
+  EXPECT_TRUE(u.create(0));
+  host::shape_node* world = u.s.scene->find("root/Bullet World");
+  ASSERT_NE(world, nullptr);
+  const auto stream = world->find_stream(physplug_uuid);
+  ASSERT_NE(stream, nullptr);
+  // version 0, flags active, gravity, height, air density, cycle, boundary, reserved, scale
+  std::vector<std::uint8_t> expected;
+  for (const auto& part : {le32(0), le32(1), f32(9.8f), f32(0), f32(1.2f), f32(60), f32(-1000), f32(-1000),
+                           f32(-1000), f32(1000), f32(1000), f32(1000), le32(0x20000), f32(1)})
+    expected.insert(expected.end(), part.begin(), part.end());
+  EXPECT_EQ(stream->bytes, expected);
+  EXPECT_EQ(stream->label, "Active:Bullet World");
+}
+
+TEST(bullet_world_component, cancel_makes_nothing) {
+  user_scene u;
+  u.ui.script().push_cancel();
+  EXPECT_FALSE(u.create(0));
+  EXPECT_EQ(u.s.scene->shape_count(), 1);
+  EXPECT_EQ(u.s.messages(), std::vector<std::string>{"Terminated"});
+}
+
+TEST(bullet_world_component, leaves_sequence_mode_before_making_the_part) {
+  user_scene u;
+  u.s.enter();
+  u.ui.script().push_ok();
+  EXPECT_TRUE(u.create(0));
+  EXPECT_FALSE(u.s.scene->is_sequence_mode());
+}
+
+TEST(bullet_rigid_component, a_world_and_a_body_made_by_the_creators_fall_when_played) {
+  user_scene u;
+  u.ui.script().push_ok();
+  ASSERT_TRUE(u.create(0));
+  host::shape_node* world = u.s.scene->find("root/Bullet World");
+  u.s.scene->set_current_shape(*world);
+  u.ui.script().push_ok();  // a moving body with a sphere primitive, all defaults
+  ASSERT_TRUE(u.create(1));
+  ASSERT_EQ(world->sons().size(), 1u);
+  auto& body = dynamic_cast<host::part_shape&>(*world->sons().front());
+  // Lift it and tell the attribute, as the host does after a move.
+  body.set_transformation(sxsdk::mat4::translate(0, 2000, 0));
+  bool flag = false;
+  sxsdk::shape_class* moved[] = {&body.sdk()};
+  u.s.modify->shapes_moved(flag, u.s.scene.get(), 1, moved, sxsdk::mat4());
+  u.s.enter();
+  u.s.play_to(15);
+  const float t = 0.5f;
+  EXPECT_NEAR(playback_scene::position_of(body).y, 2000.0f - 0.5f * 9.8f * t * t * 1000.0f, 90.0f);
+}
+
+TEST(bullet_browser_component, browser_and_figure_reach_the_attribute_the_host_holds) {
+  user_scene u;
+  u.s.scene->set_active_shapes({&u.s.scene->root()});
+  auto browser = loaded_plugin::shared().create<sxsdk::browser_interface>(sxsdk::browser_iid, 0);
+  auto figure = loaded_plugin::shared().create<sxsdk::figure_interface>(sxsdk::figure_iid, 0);
+  EXPECT_TRUE(browser->do_browser(u.s.scene.get()));
+  EXPECT_TRUE(figure->do_figure(u.s.scene.get()));
+  EXPECT_EQ(u.s.messages(), (std::vector<std::string>{"No targets", "No targets"}));
+
+  u.s.scene->unregister_plugin_interface(physplug_modify_uuid);
+  u.s.scene->messages().clear();
+  EXPECT_FALSE(browser->do_browser(u.s.scene.get()));
+  EXPECT_TRUE(figure->do_figure(u.s.scene.get()));
+  EXPECT_TRUE(u.s.messages().empty());
+}
+
+}  // namespace
