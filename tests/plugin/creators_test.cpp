@@ -102,3 +102,49 @@ TEST(bullet_browser_component, browser_and_figure_reach_the_attribute_the_host_h
 }
 
 }  // namespace
+
+namespace {
+
+TEST(bullet_world_component, a_failing_host_call_is_reported_not_thrown) {
+  user_scene u;
+  u.ui.script().push(host::dialog_answer::ok().set("No such item", 1));
+  bool made = true;
+  EXPECT_NO_THROW(made = u.create(0));
+  EXPECT_FALSE(made);
+  EXPECT_EQ(u.s.scene->shape_count(), 1);
+  ASSERT_EQ(u.s.errors().size(), 1u);
+  EXPECT_NE(u.s.errors()[0].find("World"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(bullet_modify_component, ask_shape_opens_the_editor_of_the_active_shape_role) {
+  user_scene u;
+  host::part_shape& world = u.s.add_world("World");
+  host::part_shape& ball = u.s.add_body(world, "Ball", plugin_test::sphere_shape(0.1f), plugin_test::vec3(0, 500, 0));
+  host::part_shape& both = u.s.add_body(world, "Both", plugin_test::sphere_shape(0.1f), plugin_test::vec3(0, 900, 0));
+  world_properties settings;
+  settings.shape = &both.sdk();
+  settings.regist();  // a part that is a world and a rigid body at once
+  struct role_case {
+    host::shape_node* active;
+    const char* title;
+  };
+  const role_case cases[] = {
+      {&world, "Setting Bullet World"},
+      {&ball, "Setting Bullet RigidBody"},
+      {ball.sons().front(), "Primitive Properties"},
+      {&both, "Setting Bullet World"},
+  };
+  for (const role_case& c : cases) {
+    u.s.scene->set_active_shapes({c.active});
+    u.ui.script().push_cancel();
+    EXPECT_TRUE(u.s.modify->ask_shape(u.s.scene->root().sdk()));
+    ASSERT_FALSE(u.ui.script().shown().empty());
+    EXPECT_EQ(u.ui.script().shown().back().title, c.title) << c.active->path();
+  }
+}
+
+}  // namespace
