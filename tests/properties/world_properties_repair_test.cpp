@@ -121,3 +121,32 @@ TEST(world_properties, a_sheared_part_is_repaired_and_its_son_keeps_its_place) {
   const std::vector<vec3> after = world_points(line);
   for (std::size_t i = 0; i < after.size(); ++i) expect_near(after[i], before[i], 1e-3f, "line point");
 }
+
+TEST(world_properties, renew_inner_parts_rewrites_old_rigid_body_streams_in_the_current_format) {
+  properties_scene s;
+  host::part_shape& world = s.part("World");
+  host::part_shape& direct = s.part("Direct", &world);
+  host::part_shape& holder = s.part("Holder", &world);
+  host::part_shape& nested = s.part("Nested", &holder);
+  // Version 0: type, group index, mask, mass, friction, restitution, dampings, velocity, the
+  // identity as a quaternion (w first), origin.
+  le_bytes old;
+  old.i32(0).i32(2).u8(5).i32(0x10).f32(3).f32(0.5f).f32(0).f32(0).f32(0).v3(0, 0, 0);
+  old.f32(1).f32(0).f32(0).f32(0).v3(1, 2, 3);
+  le_bytes current;
+  current.i32(1).i32(2).u8(5).i32(0x10).f32(3).f32(0.5f).f32(0).f32(0).f32(0).v3(0, 0, 0);
+  current.v3(1, 0, 0).v3(0, 1, 0).v3(0, 0, 1).v3(1, 2, 3);
+  for (host::shape_node* body : std::initializer_list<host::shape_node*>{&direct, &nested})
+    properties_scene::put(*body, physplug_modify_uuid, old.get());
+  world_properties stored;
+  stored.shape = &world.sdk();
+  ASSERT_TRUE(stored.regist());
+  s.script().push(host::dialog_answer::ok().set("Renew inner parts", true));
+  world_properties w;
+  ASSERT_TRUE(w.modify_bullet_world_part(s.sdk(), &world.sdk()));
+  for (host::shape_node* body : std::initializer_list<host::shape_node*>{&direct, &nested}) {
+    EXPECT_EQ(properties_scene::stream_bytes(*body, physplug_modify_uuid), current.get()) << body->name();
+    EXPECT_EQ(properties_scene::stream_label(*body, physplug_modify_uuid), "5:RigidBody") << body->name();
+  }
+  EXPECT_TRUE(holder.streams().empty());
+}
