@@ -52,6 +52,9 @@ void playback_driver::leave_sequence_mode(sxsdk::scene_interface& scene) {
   last_position_ = 0.0f;
   reverse_ = false;
   scene.set_sequence_mode(false);
+  // The host answers with sequence_mode_changed(false), which clears the worlds; clearing
+  // here as well makes sure no edit ever meets a running simulation.
+  worlds_.clear();
 }
 
 void playback_driver::sequence_changed(bool& flag, float position, sxsdk::scene_interface& scene, int count,

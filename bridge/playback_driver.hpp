@@ -17,8 +17,8 @@ class playback_driver {
   /// passed on to the other plug-ins untouched, as is `flag`.
   void sequence_changed(bool& flag, float position, sxsdk::scene_interface& scene, int count,
                         sxsdk::part_class* const* parts);
-  /// Before an edit: sequence to 0, forget the direction and leave sequence mode (the host's
-  /// sequence_mode_changed then clears the worlds). Nothing when not in sequence mode.
+  /// Before an edit: sequence to 0, forget the direction, leave sequence mode and clear the
+  /// worlds (the scene is put back). Nothing when not in sequence mode.
   void leave_sequence_mode(sxsdk::scene_interface& scene);
   /// Clears every world, putting moving bodies back where they were built.
   void clear_worlds() { worlds_.clear(); }

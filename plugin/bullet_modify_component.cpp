@@ -39,7 +39,9 @@ void bullet_modify_component::active_scene_changed(bool&, sxsdk::scene_interface
 
 void bullet_modify_component::scene_opened(bool&, sxsdk::scene_interface* scene, void*) {
   guarded(scene, "scene_opened", [&] {
-    if (scene && scene->is_sequence_mode()) scene->set_sequence_mode(false);
+    if (!scene || !scene->is_sequence_mode()) return;
+    scene->set_sequence_mode(false);
+    playback_.clear_worlds();  // whether or not the host tells us of the mode it left
   });
 }
 
@@ -80,7 +82,10 @@ void bullet_modify_component::browser_updated(bool&, sxsdk::scene_interface*, vo
 }
 
 void bullet_modify_component::shape_modified(sxsdk::scene_interface* scene, sxsdk::shape_class& shape, bool top) {
-  if (scene) scene_events::shape_modified(*scene, shape, top);
+  if (!scene) return;
+  // A body the user moves during playback gets a new start; leaving must not undo the move.
+  scene_events::shape_modified(*scene, shape, top,
+                               [this](sxsdk::shape_class& body) { playback_.worlds().start_moved(body); });
 }
 
 void bullet_modify_component::check_ex_joint(sxsdk::scene_interface* scene, sxsdk::shape_class& shape) {

@@ -232,3 +232,19 @@ TEST(bullet_modify_component, ask_shape_leaves_playback_before_anything_else) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(bullet_modify_component, ask_shape_puts_the_scene_back_even_when_the_host_stays_silent) {
+  glide g;
+  g.s.enter();
+  g.s.play_to(5);
+  g.s.scene->set_sequence_mode_handler(nullptr);  // a host that does not report the mode it left
+  g.s.scene->set_active_shapes({&g.s.scene->root()});
+  g.s.modify->ask_shape(g.s.scene->root().sdk());
+  EXPECT_EQ(g.x(), 0.0f);
+  g.s.modify->scene_opened(g.s.flag, g.s.scene.get());  // nothing left to clear, nothing moves
+  EXPECT_EQ(g.x(), 0.0f);
+}
+
+}  // namespace
