@@ -81,6 +81,27 @@ TEST_F(shape_matrix, other_shapes_move_their_points) {
   expect_near(s.get_center(), {2, 1, 1});
 }
 
+TEST_F(shape_matrix, a_move_shifts_points_but_not_vectors) {
+  auto& line = scene->add_line(scene->root(), "L", {{1, 0, 0}}, false);
+  line.set_sweep({0, 10, 0});
+  line.set_revolution_axis({0, 0, 0}, {0, 1, 0});
+  line.transform(mat4::translate(5, 0, 0));
+  expect_near(line.control_point(0).get_out_handle(), {6, 0, 0});
+  expect_near(line.get_sweep(), {0, 10, 0});
+  vec3 a0, a1;
+  ASSERT_TRUE(line.get_revolution_axis(a0, a1));
+  expect_near(a1, {5, 1, 0});
+  // A rotator's axis is a vector; a slider's is its absolute end point.
+  auto& rotator = part("root/R", sxsdk::part_type::rotator_joint);
+  auto& slider = part("root/S", sxsdk::part_type::slider_joint);
+  slider.joint().axis = {0, 10, 0};
+  rotator.transform(mat4::translate(5, 0, 0));
+  slider.transform(mat4::translate(5, 0, 0));
+  expect_near(rotator.joint().center, {5, 0, 0});
+  expect_near(rotator.joint().axis, {0, 100, 0});
+  expect_near(slider.joint().axis, {5, 10, 0});
+}
+
 TEST_F(shape_matrix, joint_parts_move_their_sons_by_their_motion) {
   struct joint_case {
     const char* name;
