@@ -1,5 +1,6 @@
 # Sources of host/: the headless host library and the physplug-host command.
 set(PHYSPLUG_HOST_SOURCES
+  host/player/animation_keys.cpp
   host/scene/attribute_stream.cpp
   host/scene/joint_handles.cpp
   host/scene/joint_state.cpp

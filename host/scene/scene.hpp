@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "host/player/animation_keys.hpp"
 #include "host/scene/joint_state.hpp"
 #include "host/scene/line_shape.hpp"
 #include "host/scene/message_window.hpp"
@@ -98,6 +99,9 @@ public:
   /// uses it to learn that the plug-in left or entered sequence mode. Empty: none.
   void set_sequence_mode_handler(std::function<void(bool)> handler) { sequence_handler_ = std::move(handler); }
   animation_data& animation() { return animation_; }
+  /// The keyframes of the scene's parts (host/player/animation_keys.hpp): the player applies
+  /// them, the scene files save them.
+  animation_keys& keys() { return keys_; }
 
   // --- camera ---
   camera_state& scene_camera() { return *camera_; }
@@ -201,6 +205,7 @@ private:
   bool rendering_ = false;
   std::function<void(bool)> sequence_handler_;
   animation_data animation_;
+  animation_keys keys_;
   std::shared_ptr<camera_state> camera_ = std::make_shared<camera_state>();
   part_shape* camera_joint_ = nullptr;
   std::map<sx::uuid_class, sxsdk::host_ref<sxsdk::plugin_interface>> plugins_;
