@@ -74,4 +74,25 @@ TEST(shape_position_class, without_a_selected_vertex_the_meshs_own_placement_is_
   }
 }
 
+TEST(shape_position_class, an_update_bracket_is_ended_and_released_on_every_path) {
+  skinned_fixture f(0, 0);
+  shape_position_class sp;
+  sp.set_shape(f.mesh);
+  ASSERT_FALSE(sp.set_index(0));
+  sp.positions = {{7, 8, 9}};
+  EXPECT_FALSE(sp.set(false));
+  EXPECT_EQ(f.mesh.tokens.begun, 0);
+  EXPECT_FALSE(sp.set(true));
+  EXPECT_EQ(f.mesh.tokens.begun, 1);
+  EXPECT_EQ(f.mesh.tokens.ended, 1);
+  EXPECT_EQ(f.mesh.tokens.released, 1);
+  // A host call that throws halfway is a failed write, not an escaping exception, and the
+  // bracket still closes.
+  f.mesh.vertices[0].refuse_writes = true;
+  EXPECT_TRUE(sp.set(true));
+  EXPECT_EQ(f.mesh.tokens.begun, 2);
+  EXPECT_EQ(f.mesh.tokens.released, 2);
+  EXPECT_EQ(f.mesh.vertices[0].position, vec3(7, 8, 9));
+}
+
 }  // namespace

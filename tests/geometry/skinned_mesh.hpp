@@ -18,14 +18,33 @@ class fixed_skin final : public sxsdk::skin_class {
   sxsdk::mat4 get_skin_world_matrix() const override { return world; }
 };
 
+/// What happened to the update brackets a shape handed out.
+struct token_log {
+  int begun = 0, ended = 0, released = 0;
+};
+
+class logging_token final : public sxsdk::update_token_interface {
+ public:
+  explicit logging_token(token_log& log) : log_(log) { ++log_.begun; }
+  ~logging_token() override { ++log_.released; }
+  void end() override { ++log_.ended; }
+
+ private:
+  token_log& log_;
+};
+
 class skinned_mesh final : public sxsdk::polygon_mesh_class {
  public:
   class skinned_vertex final : public sxsdk::vertex_class {
    public:
     sx::vec<float, 3> position;
     fixed_skin skin;
+    bool refuse_writes = false;  ///< set_position throws, as a failing host call would
     sx::vec<float, 3> get_position() const override { return position; }
-    void set_position(const sx::vec<float, 3>& p) override { position = p; }
+    void set_position(const sx::vec<float, 3>& p) override {
+      if (refuse_writes) throw std::runtime_error("vertex is locked");
+      position = p;
+    }
     sxsdk::skin_class& get_skin() override { return skin; }
   };
 
@@ -33,6 +52,7 @@ class skinned_mesh final : public sxsdk::polygon_mesh_class {
   fixed_skin skin;  ///< the shape's own skin
   sxsdk::mat4 local_to_world;
   sxsdk::mat4 world_to_local;
+  token_log tokens;
 
   // --- what the geometry code may ask of a mesh ---
   int get_type() const override { return sxsdk::shape_type::polygon_mesh; }
@@ -44,7 +64,11 @@ class skinned_mesh final : public sxsdk::polygon_mesh_class {
   sxsdk::mat4 get_transformation() const override { return {}; }
   sxsdk::mat4 get_local_to_world_matrix() const override { return local_to_world; }
   sxsdk::mat4 get_world_to_local_matrix() const override { return world_to_local; }
-  sxsdk::update_token_interface* begin_update() override { return nullptr; }
+  sxsdk::update_token_interface* begin_update() override {
+    auto* token = new logging_token(tokens);
+    token->AddRef();
+    return token;
+  }
   sxsdk::scene_interface* get_scene() override { return nullptr; }
   bool is_ball_joint() const override { return false; }
   bool is_rotator_joint() const override { return false; }
