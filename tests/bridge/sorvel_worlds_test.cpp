@@ -166,4 +166,23 @@ TEST(sorvel_worlds, a_body_inside_a_body_is_a_second_body) {
   EXPECT_NEAR(playback_scene::position_of(inner).x, 1000.0f, 0.01f);
 }
 
+TEST(sorvel_worlds, a_kinematic_body_follows_its_animated_part_and_carries_a_ball) {
+  // An elevator: the host raises the platform 20 mm every frame; the ball resting on it rides up.
+  playback_scene s;
+  host::part_shape& world = s.add_world("World");
+  host::part_shape& platform = s.add_body(world, "Platform", box_shape(1, 0.1f, 1), vec3(0, 1000, 0),
+                                          body_settings(rigidbody_datas::kinematic));
+  host::part_shape& ball = s.add_body(world, "Ball", sphere_shape(0.1f), vec3(0, 1200, 0));
+  s.enter();
+  for (int frame = 1; frame <= 30; ++frame) {
+    platform.set_transformation(sxsdk::mat4::translate(0, 1000.0f + 20.0f * frame, 0));
+    s.go_to(float(frame));
+  }
+  EXPECT_EQ(playback_scene::position_of(platform).y, 1600.0f);  // the simulation never moves it
+  EXPECT_NEAR(playback_scene::position_of(ball).y, 1600.0f + 100.0f + 100.0f, 15.0f);
+  s.leave();
+  EXPECT_EQ(playback_scene::position_of(platform).y, 1600.0f);  // the host's animation is its own
+  EXPECT_EQ(playback_scene::position_of(ball).y, 1200.0f);
+}
+
 }  // namespace

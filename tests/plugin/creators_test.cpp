@@ -24,7 +24,9 @@ struct user_scene {
   }
 };
 
-std::vector<std::uint8_t> le32(std::uint32_t v) { return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}; }
+std::vector<std::uint8_t> le32(std::uint32_t v) {
+  return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
+}
 std::vector<std::uint8_t> f32(float f) {
   std::uint32_t v;
   std::memcpy(&v, &f, 4);
