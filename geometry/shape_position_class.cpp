@@ -215,11 +215,12 @@ std::string shape_position_class::get_type_name() {
   shape_class* shape = container_part ? container_part : substance_shape;
   if (!shape) return "";
   const int type = shape->get_type();
-  if (type != sxsdk::shape_type::part) {
-    // Only parts have a part type to name; unknown codes have no name at all.
-    return type >= 0 && type < shape_type_name_count ? shape_type_names[type] : "";
+  if (type != sxsdk::shape_type::part && type < shape_type_name_count) return type >= 0 ? shape_type_names[type] : "";
+  try {
+    int part_type = shape->get_part().get_part_type();
+    if (part_type >= sxsdk::part_type::master_surface_part) part_type -= master_part_type_shift;
+    return part_type >= 0 && part_type < part_type_name_count ? part_type_names[part_type] : "";
+  } catch (const std::exception&) {
+    return "";  // a shape code past the table that is no part after all: nothing to name
   }
-  int part_type = shape->get_part().get_part_type();
-  if (part_type >= sxsdk::part_type::master_surface_part) part_type -= master_part_type_shift;
-  return part_type >= 0 && part_type < part_type_name_count ? part_type_names[part_type] : "";
 }

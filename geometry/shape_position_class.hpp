@@ -58,7 +58,8 @@ class shape_position_class {
   bool set_index(int index);
   /// Finds the line or mesh below `shape` that holds point_index, walking sons in order and
   /// subtracting each son's point count; sets substance_shape and the index within it.
-  /// True when no son holds it (point_index keeps the remainder, substance_shape is cleared).
+  /// True when no son holds it (point_index keeps the remainder; set_index clears
+  /// substance_shape before the walk, so nothing stays selected).
   bool get_substance_shape(sxsdk::shape_class& shape);
 
   /// Fills positions with the element's points in local coordinates. True on failure (then

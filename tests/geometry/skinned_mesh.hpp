@@ -53,9 +53,10 @@ class skinned_mesh final : public sxsdk::polygon_mesh_class {
   sxsdk::mat4 local_to_world;
   sxsdk::mat4 world_to_local;
   token_log tokens;
+  int type_code = sxsdk::shape_type::polygon_mesh;  ///< what get_type answers
 
   // --- what the geometry code may ask of a mesh ---
-  int get_type() const override { return sxsdk::shape_type::polygon_mesh; }
+  int get_type() const override { return type_code; }
   int get_number_of_points() const override { return get_number_of_vertices(); }
   int get_number_of_vertices() const override { return static_cast<int>(vertices.size()); }
   sxsdk::vertex_class& vertex(int index) override { return vertices.at(static_cast<std::size_t>(index)); }

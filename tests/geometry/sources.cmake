@@ -2,6 +2,6 @@
 set(PHYSPLUG_TEST_SOURCES
   geometry/shape_position_class_test.cpp
   geometry/shape_position_class_write_test.cpp
-  geometry/shape_position_class_skin_test.cpp
+  geometry/shape_position_class_stand_in_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)

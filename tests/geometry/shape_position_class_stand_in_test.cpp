@@ -1,4 +1,5 @@
-// Which matrix places a vertex: its own skin, the mesh's skin, or the mesh's scene matrices.
+// On a mesh stand-in (tests/geometry/skinned_mesh.hpp) for what the headless host cannot show:
+// skinned vertices and meshes, update brackets, host calls that throw, unknown shape codes.
 #include "geometry/shape_position_class.hpp"
 
 #include <gtest/gtest.h>
@@ -93,6 +94,22 @@ TEST(shape_position_class, an_update_bracket_is_ended_and_released_on_every_path
   EXPECT_EQ(f.mesh.tokens.begun, 2);
   EXPECT_EQ(f.mesh.tokens.released, 2);
   EXPECT_EQ(f.mesh.vertices[0].position, vec3(7, 8, 9));
+}
+
+TEST(shape_position_class, type_names_of_unknown_shape_codes_are_empty) {
+  // Codes from 11 up name part types, but only a part has one to give.
+  const struct {
+    int code;
+    const char* name;
+  } table[] = {{7, "polygon"}, {10, "m_image"}, {0, "sentinel"}, {11, ""}, {42, ""}, {-3, ""}};
+  for (const auto& row : table) {
+    SCOPED_TRACE(row.code);
+    skinned_fixture f(0, 0);
+    f.mesh.type_code = row.code;
+    shape_position_class sp;
+    sp.set_shape(f.mesh);
+    EXPECT_EQ(sp.get_type_name(), row.name);
+  }
 }
 
 }  // namespace
