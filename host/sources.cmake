@@ -1,6 +1,16 @@
 # Sources of host/: the headless host library and the physplug-host command.
 set(PHYSPLUG_HOST_SOURCES
+  host/io/base64.cpp
+  host/io/canonical_json.cpp
+  host/io/json_reader.cpp
+  host/io/scene_file.cpp
+  host/io/scene_file_error.cpp
+  host/io/scene_file_reader.cpp
+  host/io/scene_file_writer.cpp
+  host/io/shape_geometry_reader.cpp
   host/player/animation_keys.cpp
+  host/plugins/plugin_host.cpp
+  host/plugins/plugin_library.cpp
   host/scene/attribute_stream.cpp
   host/scene/joint_handles.cpp
   host/scene/joint_state.cpp
@@ -25,3 +35,5 @@ set(PHYSPLUG_HOST_SOURCES
 )
 set(PHYSPLUG_HOST_CLI_SOURCES
 )
+# The stand-in plug-ins (shared libraries loaded by tests and the command line).
+include(host/plugins/standin/sources.cmake)

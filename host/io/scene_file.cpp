@@ -1,0 +1,108 @@
+#include "host/io/scene_file.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "host/io/canonical_json.hpp"
+#include "host/io/scene_file_reader.hpp"
+#include "host/io/scene_file_writer.hpp"
+#include "host/scene/scene.hpp"
+
+namespace host {
+namespace {
+
+std::string system_error(const std::string& what) { return what + ": " + std::strerror(errno); }
+
+// "[json.exception.parse_error.101] parse error at line 3, column 5: syntax error ..." becomes
+// place "line 3, column 5" and the rest as the problem.
+scene_file_error malformed(const std::string& file, const nlohmann::json::parse_error& e) {
+  std::string text = e.what();
+  const std::string marker = " at line ";
+  const auto at = text.find(marker);
+  const auto colon = at == std::string::npos ? std::string::npos : text.find(": ", at);
+  if (colon == std::string::npos) return scene_file_error(file, "", "malformed JSON: " + text);
+  return scene_file_error(file, text.substr(at + 4, colon - at - 4), "malformed JSON: " + text.substr(colon + 2));
+}
+
+// Writes all of `text` to a new file next to `path`; the temporary file's name, or throws.
+std::string write_temporary(const std::string& path, const std::string& text) {
+  static unsigned counter = 0;
+  std::string temporary;
+  int fd = -1;
+  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    temporary = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) throw scene_file_error(path, "", system_error("cannot create " + temporary));
+  }
+  if (fd < 0) throw scene_file_error(path, "", "cannot create a temporary file next to it");
+  struct stat old;
+  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += std::size_t(n);
+  }
+  const bool written = done == text.size() && ::fsync(fd) == 0;
+  const std::string failure = written ? "" : system_error("cannot write " + temporary);
+  if (::close(fd) != 0 || !written) {
+    ::unlink(temporary.c_str());
+    throw scene_file_error(path, "", failure.empty() ? system_error("cannot write " + temporary) : failure);
+  }
+  return temporary;
+}
+
+}  // namespace
+
+sxsdk::host_ref<scene> scene_file::load(const std::string& path, scene_services* services) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw scene_file_error(path, "", system_error("cannot open"));
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) throw scene_file_error(path, "", system_error("cannot read"));
+  return parse(text.str(), path, services);
+}
+
+sxsdk::host_ref<scene> scene_file::parse(const std::string& text, const std::string& file_name,
+                                         scene_services* services) {
+  nlohmann::json document;
+  try {
+    document = nlohmann::json::parse(text);
+  } catch (const nlohmann::json::parse_error& e) {
+    throw malformed(file_name, e);
+  }
+  try {
+    return scene_file_reader::build(document, services);
+  } catch (const json_path_error& e) {
+    throw scene_file_error(file_name, e.path.empty() ? "/" : e.path, e.problem);
+  }
+}
+
+std::string scene_file::format(scene& s, const std::string& file_name) {
+  try {
+    return canonical_json::dump(scene_file_writer::document(s));
+  } catch (const json_path_error& e) {
+    throw scene_file_error(file_name, e.path, e.problem);
+  }
+}
+
+void scene_file::save(scene& s, const std::string& path) {
+  const std::string text = format(s, path);  // before touching any file
+  const std::string temporary = write_temporary(path, text);
+  if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    const std::string failure = system_error("cannot replace it with " + temporary);
+    ::unlink(temporary.c_str());
+    throw scene_file_error(path, "", failure);
+  }
+}
+
+}  // namespace host

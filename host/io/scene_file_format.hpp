@@ -1,0 +1,43 @@
+#pragma once
+// What the scene file reader and writer agree on: the format's name and version, the names of
+// the kinds of shape, and the value a missing key stands for (the writer leaves out every key
+// whose value equals it bit for bit; docs/scene-format.md lists them).
+#include "host/scene/joint_state.hpp"
+#include "host/scene/scene.hpp"
+#include "sdk/shape_types.hpp"
+
+namespace host {
+namespace scene_file_format {
+
+inline constexpr const char* format_name = "physplug-scene";
+inline constexpr int version = 1;
+
+/// The "kind" text of a shape type code (sxsdk::shape_type), or null for none we keep.
+inline const char* kind_name(int shape_type) {
+  switch (shape_type) {
+    case sxsdk::shape_type::part: return "part";
+    case sxsdk::shape_type::polygon_mesh: return "polygon_mesh";
+    case sxsdk::shape_type::line: return "line";
+    case sxsdk::shape_type::sphere: return "sphere";
+    case sxsdk::shape_type::disk: return "disk";
+    case sxsdk::shape_type::light: return "light";
+    default: return nullptr;
+  }
+}
+
+/// True for the part type codes the host knows (sxsdk::part_type).
+inline bool known_part_type(int t) { return (t >= 0 && t <= 16) || (t >= 100 && t <= 105); }
+
+// Defaults of the keys that may be left out.
+inline constexpr int visible = 1;
+inline constexpr bool render = true;
+inline constexpr bool selected = false;
+inline const sx::vec<float, 3> zero_vector{0, 0, 0};
+inline const sx::vec<float, 3> sphere_radius{100, 100, 100};
+inline constexpr float disk_radius = 100;
+inline const joint_state joint{};
+inline const camera_state camera{};
+inline const animation_data animation{};
+
+}  // namespace scene_file_format
+}  // namespace host
