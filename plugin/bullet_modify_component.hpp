@@ -50,6 +50,8 @@ class bullet_modify_component : public sxsdk::attribute_interface {
 
  private:
   bool edit_active_shape(sxsdk::scene_interface& scene);
+  bool edit_joint(sxsdk::scene_interface& scene, sxsdk::shape_class& target);
+  bool edit_softbody(sxsdk::scene_interface& scene, sxsdk::shape_class& target, bool& result);
   void modified_shapes(sxsdk::scene_interface& scene, int count, sxsdk::shape_class* const* shapes);
 
   playback_driver playback_;

@@ -40,8 +40,17 @@ bool bullet_modify_component::edit_active_shape(sxsdk::scene_interface& scene) {
     body.modify_bullet_rigidbody(scene, &target);
     return true;
   }
-  // Constraint joints (ball and bone joints) and soft body polygon meshes get their editors
-  // here when the joint and soft body work adds them.
+  if (edit_joint(scene, target)) return true;
+  bool result = true;
+  if (edit_softbody(scene, target, result)) return result;
   texts::show_message(scene, "No targets");
   return true;
 }
+
+// The joint work fills this in: a ball or bone joint opens the constraint dialog (with a
+// constraint stream) or the joint chain builder (without one). True when it handled the target.
+bool bullet_modify_component::edit_joint(sxsdk::scene_interface&, sxsdk::shape_class&) { return false; }
+
+// The soft body work fills this in: a polygon mesh opens the soft body chooser, the projection
+// gesture or a new soft body; `result` is what ask_shape answers. True when it handled the target.
+bool bullet_modify_component::edit_softbody(sxsdk::scene_interface&, sxsdk::shape_class&, bool&) { return false; }
