@@ -5,6 +5,7 @@
 #include "properties/primitive_properties.hpp"
 #include "properties/shape_roles.hpp"
 #include "properties_scene.hpp"
+#include "throwing_stream_shape.hpp"
 
 using namespace properties_test;
 
@@ -228,4 +229,15 @@ TEST(primitive_properties, a_direction_of_3_builds_no_capsule_cone_or_cylinder) 
   primitive_properties p;
   EXPECT_FALSE(p.create_or_modify_sorvel_shape(s.sdk(), static_cast<kind>(5)));
   EXPECT_EQ(s.scene().shape_count(), 1);
+}
+
+TEST(primitive_properties, a_host_failing_on_its_stream_reads_and_writes_false) {
+  properties_scene s;
+  throwing_stream_shape broken(sxsdk::shape_type::sphere, s.sdk());
+  primitive_properties p;
+  p.shape = &broken;
+  p.margin = 0.5f;
+  EXPECT_FALSE(p.get_properties());
+  EXPECT_EQ(p.margin, 0.5f);
+  EXPECT_FALSE(p.regist());
 }

@@ -3,6 +3,7 @@
 
 #include "properties/shape_roles.hpp"
 #include "properties_scene.hpp"
+#include "throwing_stream_shape.hpp"
 
 using namespace properties_test;
 
@@ -85,4 +86,14 @@ TEST(shape_roles, rigid_bodies_are_collected_depth_first) {
   EXPECT_EQ(get_sons_rigidbody_recursively(s.root().sdk(), bodies), 4);
   const std::vector<sxsdk::shape_class*> want{nullptr, &a.sdk(), &a1x.sdk(), &b.sdk()};
   EXPECT_EQ(bodies, want);
+}
+
+TEST(shape_roles, a_host_failing_on_the_stream_lookup_shows_attribute_error_and_gives_no_role) {
+  properties_scene s;
+  throwing_stream_shape broken(sxsdk::shape_type::sphere, s.sdk());
+  EXPECT_FALSE(is_bullet_primitive(broken));
+  EXPECT_EQ(s.errors(), std::vector<std::string>{"attribute error delete it"});
+  // A shape of the wrong kind is told apart before any stream is looked up.
+  EXPECT_FALSE(is_bullet_world(broken));
+  EXPECT_EQ(s.errors().size(), 1u);
 }
