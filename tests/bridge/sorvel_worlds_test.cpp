@@ -4,6 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "host/io/scene_file.hpp"
 
 #include "plugin/playback_scene.hpp"
 
@@ -58,6 +63,32 @@ TEST(sorvel_worlds, leaving_sequence_mode_puts_every_shape_back_bit_for_bit) {
   EXPECT_NE(plugin_test::scene_state(*s.scene), before);  // the bodies did move
   s.leave();
   EXPECT_EQ(plugin_test::scene_state(*s.scene), before);
+}
+
+std::string file_bytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+TEST(sorvel_worlds, a_scene_saved_before_playback_and_after_leaving_is_the_same_file) {
+  playback_scene s;
+  host::part_shape& world = s.add_world("World");
+  world.set_transformation(sxsdk::mat4::rotate_z(0.1f) * sxsdk::mat4::translate(1.5f, 2.25f, -3.75f));
+  host::part_shape& box = s.add_body(world, "Box", box_shape(0.3f, 0.2f, 0.1f), vec3(7.7f, 2500.1f, 3.3f));
+  box.set_transformation(sxsdk::mat4::rotate_y(1.234f) * box.get_transformation());
+  s.add_body(world, "Ball", sphere_shape(0.15f), vec3(100, 4000, -50));
+  s.add_body(world, "Ground", box_shape(3, 0.1f, 3), vec3(0, 100, 0), body_settings(rigidbody_datas::static_body));
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "physplug_sorvel_worlds_test";
+  std::filesystem::create_directories(dir);
+  host::scene_file::save(*s.scene, (dir / "before.json").string());
+  s.enter();
+  s.play_to(60);  // the box lands, tumbles and settles
+  s.leave();
+  host::scene_file::save(*s.scene, (dir / "after.json").string());
+  EXPECT_EQ(file_bytes(dir / "after.json"), file_bytes(dir / "before.json"));
+  std::filesystem::remove_all(dir);
 }
 
 TEST(sorvel_worlds, a_scene_without_world_parts_builds_nothing_and_says_nothing) {
