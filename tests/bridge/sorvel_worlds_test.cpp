@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "host/io/scene_file.hpp"
 
 #include "plugin/playback_scene.hpp"
@@ -80,7 +82,8 @@ TEST(sorvel_worlds, a_scene_saved_before_playback_and_after_leaving_is_the_same_
   box.set_transformation(sxsdk::mat4::rotate_y(1.234f) * box.get_transformation());
   s.add_body(world, "Ball", sphere_shape(0.15f), vec3(100, 4000, -50));
   s.add_body(world, "Ground", box_shape(3, 0.1f, 3), vec3(0, 100, 0), body_settings(rigidbody_datas::static_body));
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "physplug_sorvel_worlds_test";
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("physplug_sorvel_worlds_test_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   host::scene_file::save(*s.scene, (dir / "before.json").string());
   s.enter();
