@@ -9,6 +9,8 @@ set(PHYSPLUG_HOST_SOURCES
   host/io/scene_file_writer.cpp
   host/io/shape_geometry_reader.cpp
   host/player/animation_keys.cpp
+  host/player/player.cpp
+  host/player/pose_snapshot.cpp
   host/plugins/plugin_host.cpp
   host/plugins/plugin_library.cpp
   host/scene/attribute_stream.cpp
