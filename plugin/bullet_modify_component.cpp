@@ -45,9 +45,9 @@ void bullet_modify_component::scene_opened(bool&, sxsdk::scene_interface* scene,
   });
 }
 
-void bullet_modify_component::active_shapes_changed(bool&, sxsdk::scene_interface* scene, int count,
-                                                    sxsdk::shape_class* const* shapes, int,
-                                                    sxsdk::shape_class* const*, void*) {
+void bullet_modify_component::active_shapes_changed(bool&, sxsdk::scene_interface* scene, int,
+                                                    sxsdk::shape_class* const*, int count,
+                                                    sxsdk::shape_class* const* shapes, void*) {
   guarded(scene, "active_shapes_changed", [&] {
     if (scene) scene_events::active_shapes_changed(*scene, count, shapes);
   });

@@ -30,9 +30,11 @@ class bullet_modify_component : public sxsdk::attribute_interface {
   void active_scene_changed(bool& flag, sxsdk::scene_interface* scene, void* = nullptr) override;
   /// A scene opened in sequence mode leaves it.
   void scene_opened(bool& flag, sxsdk::scene_interface* scene, void* = nullptr) override;
-  /// One rigid body part selected alone ends mesh element editing.
-  void active_shapes_changed(bool& flag, sxsdk::scene_interface* scene, int count, sxsdk::shape_class* const* shapes,
-                             int old_count, sxsdk::shape_class* const* old_shapes, void* = nullptr) override;
+  /// The active shapes were `old_shapes` and are now `shapes` (the host passes the old list
+  /// first). One rigid body part selected alone ends mesh element editing.
+  void active_shapes_changed(bool& flag, sxsdk::scene_interface* scene, int old_count,
+                             sxsdk::shape_class* const* old_shapes, int count, sxsdk::shape_class* const* shapes,
+                             void* = nullptr) override;
   void shapes_moved(bool& flag, sxsdk::scene_interface* scene, int count, sxsdk::shape_class* const* shapes,
                     const sxsdk::mat4& m, void* = nullptr) override;
   void shapes_modified(bool& flag, sxsdk::scene_interface* scene, int count, sxsdk::shape_class* const* shapes,

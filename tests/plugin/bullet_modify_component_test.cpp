@@ -162,20 +162,20 @@ TEST(bullet_modify_component, one_rigid_body_selected_alone_ends_mesh_editing) {
   host::part_shape& b = s.add_body(world, "B", sphere_shape(0.1f), vec3(0, 0, 0));
   host::polygon_mesh_shape& mesh = s.scene->add_polygon_mesh(world, "Mesh");
   struct selection_case {
-    std::vector<sxsdk::shape_class*> shapes;
+    std::vector<host::shape_node*> before, after;
     bool ends_editing;
   };
   const selection_case cases[] = {
-      {{&a.sdk()}, true},
-      {{&a.sdk(), &b.sdk()}, false},
-      {{&world.sdk()}, false},
-      {{&mesh.sdk()}, false},
+      {{&mesh}, {&a}, true},
+      {{&mesh}, {&a, &b}, false},
+      {{&a}, {&world}, false},
+      {{&a}, {&mesh}, false},
   };
   for (const selection_case& c : cases) {
     s.scene->begin_mesh_edit(mesh, sxsdk::selection_mode::vertices);
-    bool flag = false;
-    s.modify->active_shapes_changed(flag, s.scene.get(), int(c.shapes.size()), c.shapes.data(), 0, nullptr);
-    EXPECT_EQ(s.scene->edited_mesh() == nullptr, c.ends_editing) << c.shapes.size();
+    s.scene->set_active_shapes(c.after);
+    s.plugins.active_shapes_changed(c.before, c.after);
+    EXPECT_EQ(s.scene->edited_mesh() == nullptr, c.ends_editing) << c.after.size();
   }
 }
 

@@ -9,7 +9,6 @@
 
 namespace {
 
-using plugin_test::loaded_plugin;
 using plugin_test::playback_scene;
 
 struct user_scene {
@@ -18,9 +17,15 @@ struct user_scene {
   user_scene() { s.scene->set_services(&ui); }
   ~user_scene() { s.scene->set_services(nullptr); }
 
+  /// The host-held component registered under `uuid`.
+  host::plugin_host::component& component(const sx::uuid_class& uuid) {
+    host::plugin_host::component* c = s.plugins.find(uuid);
+    if (!c) throw std::runtime_error("no component " + uuid.to_string());
+    return *c;
+  }
+  /// Invokes creator 0 (world) or 1 (rigid) directly: nothing may escape it.
   bool create(int index) {
-    auto creator = loaded_plugin::shared().create<sxsdk::creator_interface>(sxsdk::creator_iid, index);
-    return creator->create(s.scene.get());
+    return component(index == 0 ? physplug_uuid : physplug_rigid_uuid).creator()->create(s.scene.get());
   }
 };
 
@@ -90,8 +95,8 @@ TEST(bullet_rigid_component, a_world_and_a_body_made_by_the_creators_fall_when_p
 TEST(bullet_browser_component, browser_and_figure_reach_the_attribute_the_host_holds) {
   user_scene u;
   u.s.scene->set_active_shapes({&u.s.scene->root()});
-  auto browser = loaded_plugin::shared().create<sxsdk::browser_interface>(sxsdk::browser_iid, 0);
-  auto figure = loaded_plugin::shared().create<sxsdk::figure_interface>(sxsdk::figure_iid, 0);
+  sxsdk::browser_interface* browser = u.component(physplug_browser_uuid).browser();
+  sxsdk::figure_interface* figure = u.component(physplug_figure_uuid).figure();
   EXPECT_TRUE(browser->do_browser(u.s.scene.get()));
   EXPECT_TRUE(figure->do_figure(u.s.scene.get()));
   EXPECT_EQ(u.s.messages(), (std::vector<std::string>{"No targets", "No targets"}));

@@ -1,8 +1,9 @@
 #pragma once
-// A headless scene played through the real plug-in: the "Bullet Modify" attribute comes from
-// the loaded library's create_interface and is registered with the scene as the host holds
-// it; the test calls its handlers in the order the host would. Worlds and bodies are written
-// with the properties classes, exactly as the creators store them.
+// A headless scene played through the real plug-in: the host's plug-in loader opens the
+// library and makes its components (create_interface), registers them with the scene and
+// reports the sequence mode to them; the test sends the other events as the host would.
+// Worlds and bodies are written with the properties classes, exactly as the creators store
+// them.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,8 +11,10 @@
 #include "engine/collisionshape_datas.hpp"
 #include "engine/rigidbody_datas.hpp"
 #include "engine/world_datas.hpp"
+#include <stdexcept>
+
+#include "host/plugins/plugin_host.hpp"
 #include "host/scene/scene.hpp"
-#include "plugin/loaded_plugin.hpp"
 #include "plugin/uuid_table.hpp"
 #include "properties/primitive_properties.hpp"
 #include "properties/rigidbody_properties.hpp"
@@ -48,16 +51,18 @@ inline rigidbody_datas body_settings(std::int32_t type = rigidbody_datas::move, 
 class playback_scene {
  public:
   sxsdk::host_ref<host::scene> scene{host::scene::create()};
-  sxsdk::host_ref<sxsdk::attribute_interface> modify{loaded_plugin::shared().modify()};
+  host::plugin_host plugins{*scene};
+  /// The "Bullet Modify" attribute as the host holds it.
+  sxsdk::attribute_interface* modify = nullptr;
   bool flag = false;
   float position = 0.0f;
 
   playback_scene() {
-    scene->register_plugin_interface(physplug_modify_uuid, modify.get());
-    // The host tells its attributes whenever the mode changes, whoever changed it.
-    scene->set_sequence_mode_handler([this](bool on) { modify->sequence_mode_changed(flag, scene.get(), on); });
+    if (!plugins.load(PHYSPLUG_PLUGIN_PATH)) throw std::runtime_error("the plug-in library did not load");
+    host::plugin_host::component* attribute = plugins.find(physplug_modify_uuid);
+    modify = attribute ? attribute->attribute() : nullptr;
+    if (!modify) throw std::runtime_error("the plug-in has no Bullet Modify attribute");
   }
-  ~playback_scene() { scene->set_sequence_mode_handler(nullptr); }
   playback_scene(const playback_scene&) = delete;
   playback_scene& operator=(const playback_scene&) = delete;
 
@@ -99,7 +104,7 @@ class playback_scene {
   void go_to(float frame) {
     position = frame;
     scene->set_sequence_value(frame);
-    modify->sequence_changed(flag, frame, scene.get(), 0, nullptr);
+    plugins.sequence_changed(frame);
   }
   /// Every frame after the current position up to `frame`.
   void play_to(int frame) {
