@@ -22,8 +22,6 @@ void playback_driver::sequence_mode_changed(sxsdk::scene_interface& scene, bool 
   if (!on) return;
   check_animation_settings(scene);
   scene.set_sequence_value(0.0f);
-  reverse_ = false;
-  last_position_ = 0.0f;
   build(scene);
 }
 

@@ -23,7 +23,7 @@ bool sorvel_worlds::create_bullets(sxsdk::scene_interface* scene, sxsdk::shape_c
   for (sorvel_world& world : worlds_) {
     if (world.create_bullet(scene)) continue;
     if (scene) {
-      const std::string name = static_cast<sxsdk::shape_class*>(world.settings().shape)->get_name();
+      const std::string name = world.settings().part()->get_name();
       scene->message(texts::format(texts::get_text(*scene, "Bullet world[%s] create ERROR"), name).c_str());
     }
     return false;
