@@ -4,12 +4,15 @@
 
 #include <algorithm>
 
+#include "host/io/scene_file.hpp"
+#include "host/player/player.hpp"
 #include "plugin/playback_scene.hpp"
 #include "plugin/recording_plugin.hpp"
 
 namespace {
 
 using plugin_test::body_settings;
+using plugin_test::box_shape;
 using plugin_test::playback_scene;
 using plugin_test::sphere_shape;
 using plugin_test::vec3;
@@ -245,6 +248,41 @@ TEST(bullet_modify_component, ask_shape_puts_the_scene_back_even_when_the_host_s
   EXPECT_EQ(g.x(), 0.0f);
   g.s.modify->scene_opened(g.s.flag, g.s.scene.get());  // nothing left to clear, nothing moves
   EXPECT_EQ(g.x(), 0.0f);
+}
+
+}  // namespace
+
+namespace {
+
+std::string saved_text(host::scene& scene) { return host::scene_file::format(scene, "scene.json"); }
+
+TEST(bullet_modify_component, a_keyed_kinematic_paddle_pushes_a_ball_and_the_played_scene_saves_unchanged) {
+  playback_scene s;
+  host::part_shape& world = s.add_world("World");
+  host::part_shape& paddle = s.add_body(world, "Paddle", box_shape(0.1f, 0.3f, 1), vec3(-1000, 300, 0),
+                                        body_settings(rigidbody_datas::kinematic));
+  host::part_shape& ball = s.add_body(world, "Ball", sphere_shape(0.2f), vec3(0, 200, 0));
+  host::part_key from, to;
+  from.frame = 0;
+  from.translation = vec3(-1000, 300, 0);
+  to.frame = 30;
+  to.translation = vec3(1000, 300, 0);
+  s.scene->keys().set_part_key(paddle, from);
+  s.scene->keys().set_part_key(paddle, to);
+  const std::string before = saved_text(*s.scene);
+
+  // The paddle sweeps 2 m in 1 s through the ball's place: the ball must end up well ahead of
+  // where it stood, on the far side of the paddle's path.
+  host::player player(s.plugins);
+  float ball_x_at_end = 0;
+  player.set_progress([&](float position, int, int) {
+    if (position == 45.0f) ball_x_at_end = playback_scene::position_of(ball).x;
+  });
+  const host::player::outcome played = player.play(0, 45);
+  EXPECT_EQ(played.reported, 45);
+  EXPECT_FALSE(played.interrupted);
+  EXPECT_GT(ball_x_at_end, 1000.0f + 100.0f + 200.0f);
+  EXPECT_EQ(saved_text(*s.scene), before);
 }
 
 }  // namespace
