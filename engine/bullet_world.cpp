@@ -72,7 +72,8 @@ void bullet_world::create_soft_world(const world_datas& datas) {
   configuration_ = std::move(configuration);
   dispatcher_ = std::make_unique<btCollisionDispatcher>(configuration_.get());
   broadphase_ = std::make_unique<btAxisSweep3>(datas.boundary_min * scale_,
-                                               datas.boundary_max * scale_, 16384, nullptr, false);
+                                               datas.boundary_max * scale_,
+                                               soft_world_capacity, nullptr, false);
   solver_ = std::make_unique<btSequentialImpulseConstraintSolver>();
   auto world = std::make_unique<btSoftRigidDynamicsWorld>(
       dispatcher_.get(), broadphase_.get(), solver_.get(), configuration_.get(), nullptr);
@@ -152,6 +153,12 @@ void bullet_world::update(float seconds, float cycle) {
   const float allowed = 10.0f * seconds * cycle;
   const int max_sub_steps = allowed >= float(INT_MAX) ? INT_MAX : static_cast<int>(allowed);
   world_->stepSimulation(seconds, max_sub_steps, fixed_step);
+}
+
+// The axis sweep hands out its last handle again, the sentinel at index 0, once it runs out,
+// and silently breaks its sorted lists; so a full soft world takes no more objects.
+bool bullet_world::has_room() const {
+  return soft_world_ == nullptr || world_->getNumCollisionObjects() < soft_world_capacity;
 }
 
 btTransform bullet_world::scaled(const btTransform& t) const {

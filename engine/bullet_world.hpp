@@ -45,6 +45,10 @@ class bullet_world {
   /// non-finite values step nothing.
   void update(float seconds, float cycle);
 
+  /// Objects (ground included) a world with soft bodies can hold: its axis-sweep broadphase has
+  /// this many handles; rigid and soft bodies beyond it are refused.
+  static constexpr int soft_world_capacity = 16384;
+
   // Rigid bodies (bullet_world_bodies.cpp). Keys are opaque and never dereferenced.
   /// True when a shape exists for datas.shape afterwards (the first record for a key wins).
   bool addCollisionShape(collisionshape_datas& datas);
@@ -81,6 +85,7 @@ class bullet_world {
   void create_ground(float height);
   void destroy_objects();
   void attach_anchors(btSoftBody& body, const softbody_datas& datas);
+  bool has_room() const;
   btVector3 scaled(const btVector3& v) const { return v * scale_; }
   btTransform scaled(const btTransform& t) const;
 

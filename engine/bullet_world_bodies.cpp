@@ -72,6 +72,16 @@ btRigidBody::btRigidBodyConstructionInfo construction_info(const rigidbody_datas
   return info;
 }
 
+// Moving bodies start awake; kinematic ones follow their targets and never sleep.
+void set_kind(btRigidBody& body, std::int32_t type) {
+  if (type == rigidbody_datas::move) {
+    body.activate(true);
+  } else if (type == rigidbody_datas::kinematic) {
+    body.setCollisionFlags(body.getCollisionFlags() | btCollisionObject::CF_KINEMATIC_OBJECT);
+    body.setActivationState(DISABLE_DEACTIVATION);
+  }
+}
+
 }  // namespace
 
 bool bullet_world::addCollisionShape(collisionshape_datas& datas) {
@@ -89,7 +99,7 @@ bool bullet_world::addCollisionShape(collisionshape_datas& datas) {
 
 bool bullet_world::addRigidBody(rigidbody_datas& datas) {
   const auto found = shapes_.find(datas.primitive);
-  if (found == shapes_.end() || !is_valid_body(datas)) return false;
+  if (found == shapes_.end() || !is_valid_body(datas) || !has_room()) return false;
   const btTransform start = scaled(datas.transform);
   const btVector3 velocity = scaled(datas.velocity);
   if (!finite(start) || !finite(velocity)) return false;
@@ -101,12 +111,7 @@ bool bullet_world::addRigidBody(rigidbody_datas& datas) {
   try {
     auto motion = std::make_unique<btDefaultMotionState>(start);
     auto body = std::make_unique<btRigidBody>(construction_info(datas, motion.get(), shape, inertia));
-    if (datas.type == rigidbody_datas::move) {
-      body->activate(true);
-    } else if (datas.type == rigidbody_datas::kinematic) {
-      body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_KINEMATIC_OBJECT);
-      body->setActivationState(DISABLE_DEACTIVATION);
-    }
+    set_kind(*body, datas.type);
     if (!datas.velocity.isZero()) body->setLinearVelocity(velocity);
     world_->addRigidBody(body.get(), collision_filter::group(datas.group),
                          collision_filter::mask(datas.mask));

@@ -39,7 +39,8 @@ struct joint_frames {
 };
 
 // Linear limits in engine lengths; angular limits go in as radians, and Bullet folds each into
-// [-pi, pi]. A lower limit above the upper one leaves the axis free.
+// [-pi, pi]. A lower limit above the upper one leaves the axis free. No motor is enabled, so
+// the motor limits that Bullet 2.89 turned into forces (default 6) play no part.
 template <class Constraint>
 void set_limits(Constraint& c, const constraints_datas& d, float scale) {
   c.setLinearLowerLimit(d.linear_lower_limit * scale);

@@ -141,7 +141,8 @@ void bullet_world::attach_anchors(btSoftBody& body, const softbody_datas& datas)
 }
 
 bool bullet_world::addSoftBody(softbody_datas& datas, void* key) {
-  if (soft_world_ == nullptr || datas.type != 0 || !is_valid_softbody(datas)) return false;
+  if (soft_world_ == nullptr || datas.type != 0 || !is_valid_softbody(datas) || !has_room())
+    return false;
   std::vector<btScalar> vertices(datas.vertices.begin(), datas.vertices.end());
   for (btScalar& v : vertices) v *= scale_;
   if (!std::all_of(vertices.begin(), vertices.end(), [](btScalar v) { return finite(v); }))

@@ -212,3 +212,33 @@ TEST(bullet_world, reverse_direction_retraces_a_moving_body_and_skips_the_others
   unknown.shape = key(99);
   EXPECT_FALSE(scene.engine.reverse_direction(unknown));
 }
+
+// The soft world's broadphase has a fixed number of handles; past them it would reuse its
+// sentinel. A full soft world refuses the next rigid or soft body; a world without soft
+// bodies has no such limit.
+TEST(bullet_world, a_full_soft_world_refuses_more_bodies) {
+  for (bool soft : {true, false}) {
+    engine_scene scene(world_datas(), soft);
+    collisionshape_datas shape = sphere(0.1f);
+    shape.shape = key(-1);
+    ASSERT_TRUE(scene.engine.addCollisionShape(shape));
+    rigidbody_datas body;
+    body.primitive = shape.shape;
+    body.type = rigidbody_datas::static_body;
+    auto next = [&scene, &body] {  // apart from each other, so that no pairs overlap
+      const int n = scene.object_count();
+      body.shape = key(n);
+      body.transform.setOrigin(btVector3(float(n % 128), 0.5f, float(n / 128)));
+    };
+    while (scene.object_count() < bullet_world::soft_world_capacity) {
+      next();
+      ASSERT_TRUE(scene.engine.addRigidBody(body));
+    }
+    next();
+    EXPECT_EQ(scene.engine.addRigidBody(body), !soft);
+    softbody_datas cloth;
+    cloth.vertices = {0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f};
+    cloth.triangles = {0, 1, 2};
+    EXPECT_FALSE(scene.engine.addSoftBody(cloth, key(-2))) << soft;
+  }
+}
