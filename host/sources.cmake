@@ -36,6 +36,23 @@ set(PHYSPLUG_HOST_SOURCES
   host/ui/ui_services.cpp
 )
 set(PHYSPLUG_HOST_CLI_SOURCES
+  host/cli/body_pose.cpp
+  host/cli/cli_arguments.cpp
+  host/cli/cli_session.cpp
+  host/cli/edit_command.cpp
+  host/cli/edit_script.cpp
+  host/cli/glb_buffer.cpp
+  host/cli/gltf_writer.cpp
+  host/cli/info_command.cpp
+  host/cli/main.cpp
+  host/cli/motion_recorder.cpp
+  host/cli/play_command.cpp
+  host/cli/primitive_measure.cpp
+  host/cli/primitive_mesh.cpp
+  host/cli/progress_bar.cpp
+  host/cli/scene_roles.cpp
+  host/cli/stream_decoder.cpp
+  host/cli/trace_writer.cpp
 )
 # The stand-in plug-ins (shared libraries loaded by tests and the command line).
 include(host/plugins/standin/sources.cmake)

@@ -1,0 +1,89 @@
+#include "host/cli/cli_arguments.hpp"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <set>
+
+#include "host/cli/cli_error.hpp"
+
+namespace host {
+namespace {
+
+int parse_int(const std::string& option, const std::string& text, int min) {
+  char* end = nullptr;
+  errno = 0;
+  const long v = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end || errno == ERANGE || v < min || v > INT_MAX)
+    throw cli_error(option + ": expected a whole number of at least " + std::to_string(min) + ", found \"" + text + "\"");
+  return static_cast<int>(v);
+}
+
+// Which options each command takes.
+const std::set<std::string>& options_of(const std::string& command) {
+  static const std::set<std::string> play = {"--frames", "--fps", "--render", "--trace", "--gltf",
+                                             "--save",   "--lang", "--plugin"};
+  static const std::set<std::string> edit = {"--script", "--save", "--lang", "--plugin"};
+  static const std::set<std::string> info = {"--lang"};
+  if (command == "play") return play;
+  if (command == "edit") return edit;
+  return info;
+}
+
+void apply(cli_arguments& a, const std::string& option, const std::string& value) {
+  if (option == "--frames") a.frames = parse_int(option, value, 0);
+  else if (option == "--fps") a.fps = parse_int(option, value, 1);
+  else if (option == "--trace") a.trace = value;
+  else if (option == "--gltf") a.gltf = value;
+  else if (option == "--save") a.save = value;
+  else if (option == "--script") a.script = value;
+  else if (option == "--lang") a.lang = value;
+  else if (option == "--plugin") a.plugin = value;
+}
+
+}  // namespace
+
+const char* cli_arguments::usage() {
+  return "usage:\n"
+         "  physplug-host play SCENE [--frames N] [--fps F] [--render] [--trace FILE.csv]\n"
+         "                           [--gltf FILE.glb] [--save FILE] [--lang en|ja] [--plugin PATH]\n"
+         "  physplug-host edit SCENE --script OPS.json --save OUT [--lang en|ja] [--plugin PATH]\n"
+         "  physplug-host info SCENE [--lang en|ja]\n"
+         "  physplug-host help\n"
+         "exit codes: 0 success, 1 a world could not be built or the plug-in failed, 2 bad input\n";
+}
+
+cli_arguments cli_arguments::parse(int argc, const char* const* argv) {
+  cli_arguments a;
+  if (argc < 2) throw cli_error("no command given");
+  a.command = argv[1];
+  if (a.command == "help" || a.command == "--help" || a.command == "-h") {
+    a.command = "help";
+    return a;
+  }
+  if (a.command != "play" && a.command != "edit" && a.command != "info")
+    throw cli_error("unknown command \"" + a.command + "\" (play, edit, info or help)");
+  const std::set<std::string>& allowed = options_of(a.command);
+  for (int i = 2; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.rfind("--", 0) != 0) {
+      if (!a.scene.empty()) throw cli_error("unexpected argument \"" + arg + "\" (the scene is " + a.scene + ")");
+      a.scene = arg;
+      continue;
+    }
+    if (!allowed.count(arg)) throw cli_error(a.command + ": unknown option " + arg);
+    if (arg == "--render") {
+      a.render = true;
+      continue;
+    }
+    if (i + 1 >= argc) throw cli_error(arg + ": a value is missing");
+    apply(a, arg, argv[++i]);
+  }
+  if (a.scene.empty()) throw cli_error(a.command + ": no scene file given");
+  if (a.command == "edit" && (a.script.empty() || a.save.empty()))
+    throw cli_error("edit: --script OPS.json and --save OUT are both required");
+  if (a.lang != "en" && a.lang != "ja") throw cli_error("--lang: expected en or ja, found \"" + a.lang + "\"");
+  return a;
+}
+
+}  // namespace host

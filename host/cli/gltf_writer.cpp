@@ -1,0 +1,133 @@
+#include "host/cli/gltf_writer.hpp"
+
+#include <fstream>
+
+#include "host/cli/cli_error.hpp"
+#include "host/cli/glb_buffer.hpp"
+#include "host/cli/primitive_mesh.hpp"
+
+namespace host {
+namespace {
+
+using nlohmann::json;
+
+json materials() {
+  auto material = [](const char* name, double r, double g, double b) {
+    return json{{"name", name},
+                {"pbrMetallicRoughness", {{"baseColorFactor", {r, g, b, 1.0}}, {"metallicFactor", 0.0}, {"roughnessFactor", 0.8}}}};
+  };
+  return json::array({material("moving", 0.9, 0.45, 0.1), material("kinematic", 0.2, 0.4, 0.9),
+                      material("static", 0.6, 0.6, 0.6)});
+}
+
+std::vector<float> flat(const std::vector<std::array<float, 3>>& v) {
+  std::vector<float> out;
+  out.reserve(v.size() * 3);
+  for (const auto& p : v) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+// The mesh of a body's primitive, or -1 when it has none that draws anything.
+int add_mesh(const simulated_body& body, glb_buffer& buffer, json& meshes) {
+  if (!body.primitive) return -1;
+  const primitive_shape shape = primitive_measure::measure(*body.primitive);
+  if (!shape.valid) return -1;
+  const primitive_mesh mesh = primitive_mesh::of(shape);
+  if (mesh.indices.empty()) return -1;
+  const int position = buffer.add_floats(flat(mesh.positions), 3, true, glb_buffer::array_buffer);
+  const int normal = buffer.add_floats(flat(mesh.normals), 3, false, glb_buffer::array_buffer);
+  const int indices = buffer.add_indices(mesh.indices);
+  const int material = body.settings.type >= 0 && body.settings.type <= 2 ? body.settings.type : 0;
+  meshes.push_back({{"name", primitive_kind_name(shape.type)},
+                    {"primitives", json::array({{{"attributes", {{"POSITION", position}, {"NORMAL", normal}}},
+                                                 {"indices", indices},
+                                                 {"material", material}}})}});
+  return static_cast<int>(meshes.size()) - 1;
+}
+
+std::array<double, 3> metres(const body_pose& p) {
+  return {p.position[0] * 0.001, p.position[1] * 0.001, p.position[2] * 0.001};
+}
+
+// Translation and rotation outputs of one body; each quaternion is kept in the hemisphere of
+// the one before, so that interpolation between frames takes the short way round.
+void body_tracks(const motion_recorder& recorder, std::size_t body, std::vector<float>& t, std::vector<float>& r) {
+  std::array<double, 4> last{1, 0, 0, 0};
+  for (const auto& s : recorder.samples()) {
+    const body_pose& p = s.poses[body];
+    for (double v : metres(p)) t.push_back(static_cast<float>(v));
+    std::array<double, 4> q = p.rotation;
+    const double dot = q[0] * last[0] + q[1] * last[1] + q[2] * last[2] + q[3] * last[3];
+    if (dot < 0)
+      for (double& v : q) v = -v;
+    last = q;
+    // glTF stores x, y, z, w.
+    for (int i : {1, 2, 3, 0}) r.push_back(static_cast<float>(q[i]));
+  }
+}
+
+json animation(const motion_recorder& recorder, double fps, glb_buffer& buffer) {
+  std::vector<float> times;
+  for (const auto& s : recorder.samples()) times.push_back(static_cast<float>(s.frame / fps));
+  const int input = buffer.add_floats(times, 1, true);
+  json samplers = json::array(), channels = json::array();
+  for (std::size_t i = 0; i < recorder.bodies().size(); ++i) {
+    std::vector<float> t, r;
+    body_tracks(recorder, i, t, r);
+    const int sampler = static_cast<int>(samplers.size());
+    samplers.push_back({{"input", input}, {"output", buffer.add_floats(t, 3, false)}, {"interpolation", "LINEAR"}});
+    samplers.push_back({{"input", input}, {"output", buffer.add_floats(r, 4, false)}, {"interpolation", "LINEAR"}});
+    channels.push_back({{"sampler", sampler}, {"target", {{"node", i}, {"path", "translation"}}}});
+    channels.push_back({{"sampler", sampler + 1}, {"target", {{"node", i}, {"path", "rotation"}}}});
+  }
+  return {{"name", "playback"}, {"samplers", samplers}, {"channels", channels}};
+}
+
+json node(const simulated_body& body, const body_pose& first, int mesh) {
+  const auto& q = first.rotation;
+  json n = {{"name", body.path}, {"translation", metres(first)}, {"rotation", {q[1], q[2], q[3], q[0]}}};
+  if (mesh >= 0) n["mesh"] = mesh;
+  return n;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> gltf_writer::build(const motion_recorder& recorder, double fps) {
+  glb_buffer buffer;
+  json doc = {{"asset", {{"version", "2.0"}, {"generator", "physplug-host"}}}, {"scene", 0}};
+  json nodes = json::array(), meshes = json::array(), scene_nodes = json::array();
+  const auto& bodies = recorder.bodies();
+  for (std::size_t i = 0; i < bodies.size(); ++i) {
+    const int mesh = add_mesh(bodies[i], buffer, meshes);
+    const body_pose first = recorder.samples().empty() ? body_pose{} : recorder.samples().front().poses[i];
+    nodes.push_back(node(bodies[i], first, mesh));
+    scene_nodes.push_back(i);
+  }
+  json scene = {{"name", "physplug playback"}};
+  if (!nodes.empty()) {
+    scene["nodes"] = scene_nodes;
+    doc["nodes"] = nodes;
+  }
+  doc["scenes"] = json::array({scene});
+  if (!meshes.empty()) {
+    doc["meshes"] = meshes;
+    doc["materials"] = materials();
+  }
+  if (!nodes.empty() && !recorder.samples().empty())
+    doc["animations"] = json::array({animation(recorder, fps, buffer)});
+  return buffer.file(doc);
+}
+
+void gltf_writer::check_writable(const std::string& path) {
+  std::ofstream out(path, std::ios::binary | std::ios::app);
+  if (!out) throw cli_error(path + ": cannot write the glTF file");
+}
+
+void gltf_writer::save(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) throw cli_error(path + ": writing the glTF file failed");
+}
+
+}  // namespace host

@@ -1,0 +1,26 @@
+#pragma once
+// host::gltf_writer: a playback as a glTF 2.0 binary file (.glb). Metres, Y up. One node per
+// simulated rigid body (named by its path) with a mesh of its primitive's collision shape and a
+// material by body type (moving orange, kinematic blue, static grey); one animation
+// "playback" with a translation and a rotation channel per body, sampled at every recorded
+// frame (LINEAR, time = frame / frames per second).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/cli/motion_recorder.hpp"
+
+namespace host {
+
+class gltf_writer {
+public:
+  /// The file's bytes. `fps` > 0 turns frames into seconds.
+  static std::vector<std::uint8_t> build(const motion_recorder& recorder, double fps);
+  /// Writes bytes to `path`; throws cli_error naming the path when it cannot.
+  static void save(const std::string& path, const std::vector<std::uint8_t>& bytes);
+  /// Throws cli_error naming the path when it cannot be created for writing (checked before a
+  /// long playback rather than after it).
+  static void check_writable(const std::string& path);
+};
+
+}  // namespace host

@@ -1,0 +1,33 @@
+#pragma once
+// host::motion_recorder: the world pose of every simulated rigid body at every recorded frame,
+// for the trace and the glTF animation. It reads the scene only (each body part's
+// local-to-world matrix), so it sees exactly what the plug-in wrote back.
+#include <vector>
+
+#include "host/cli/body_pose.hpp"
+#include "host/cli/scene_roles.hpp"
+
+namespace host {
+
+class motion_recorder {
+public:
+  struct sample {
+    int frame = 0;
+    std::vector<body_pose> poses;  ///< one per body, in bodies() order
+  };
+
+  /// The bodies are borrowed by pointer: their shapes must outlive the recorder.
+  explicit motion_recorder(std::vector<simulated_body> bodies) : bodies_(std::move(bodies)) {}
+
+  /// Samples every body now, as frame `frame` (frames must come in increasing order).
+  const sample& record(int frame);
+
+  const std::vector<simulated_body>& bodies() const { return bodies_; }
+  const std::vector<sample>& samples() const { return samples_; }
+
+private:
+  std::vector<simulated_body> bodies_;
+  std::vector<sample> samples_;
+};
+
+}  // namespace host

@@ -1,0 +1,121 @@
+#include "host/cli/play_command.hpp"
+
+#include <iostream>
+#include <optional>
+
+#include "host/cli/cli_error.hpp"
+#include "host/cli/cli_session.hpp"
+#include "host/cli/gltf_writer.hpp"
+#include "host/cli/motion_recorder.hpp"
+#include "host/cli/progress_bar.hpp"
+#include "host/cli/trace_writer.hpp"
+#include "host/player/player.hpp"
+
+namespace host {
+namespace {
+
+constexpr const char* build_error_id = "Bullet world[%s] create ERROR";
+
+bool matches_template(const std::string& text, const std::string& pattern) {
+  const auto at = pattern.find("%s");
+  if (at == std::string::npos) return text == pattern;
+  const std::string head = pattern.substr(0, at), tail = pattern.substr(at + 2);
+  return text.size() >= head.size() + tail.size() && text.compare(0, head.size(), head) == 0 &&
+         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Everything one playback needs, set up before the first step so that bad output paths fail
+// before a long simulation rather than after it.
+struct playback {
+  cli_session& session;
+  const cli_arguments& args;
+  motion_recorder recorder;
+  std::optional<trace_writer> trace;
+
+  playback(cli_session& s, const cli_arguments& a) : session(s), args(a), recorder(scene_roles::bodies(s.target())) {
+    if (!a.trace.empty()) trace.emplace(a.trace, recorder.bodies());
+    if (!a.gltf.empty()) gltf_writer::check_writable(a.gltf);
+  }
+
+  void record(int frame) {
+    const auto& sample = recorder.record(frame);
+    if (trace) trace->write(sample);
+  }
+
+  // Plays frames 0..frames; returns the frames per second the plug-in played at (after its
+  // own repair of the rate) and sets `stopped_at` when the plug-in left sequence mode early.
+  double play(int frames, int& stopped_at) {
+    scene& s = session.target();
+    player p(*session.plugins());
+    progress_bar bar(frames);
+    if (args.render) {
+      // A rendering pass reports 0..frames and then -1, outside sequence mode.
+      p.set_progress([&](float position, int, int) {
+        if (position < 0) return;
+        record(static_cast<int>(position));
+        bar.update(static_cast<int>(position));
+      });
+      p.render(0, frames);
+      return s.animation().frame_rate;
+    }
+    p.enter(0);
+    const double fps = s.animation().frame_rate;
+    record(0);
+    for (int f = 1; f <= frames; ++f) {
+      if (!p.go_to(static_cast<float>(f))) {
+        stopped_at = f;
+        break;
+      }
+      record(f);
+      bar.update(f);
+    }
+    p.leave();
+    return fps;
+  }
+};
+
+}  // namespace
+
+bool play_command::world_build_failed(cli_session& session, std::size_t first) {
+  sxsdk::host_ref<sxsdk::host_interface> app(session.target().get_host());
+  const std::string localised = app ? app->get_text(build_error_id) : build_error_id;
+  const auto& lines = session.target().messages().lines();
+  for (std::size_t i = first; i < lines.size(); ++i)
+    if (matches_template(lines[i].text, localised) || matches_template(lines[i].text, build_error_id)) return true;
+  return false;
+}
+
+int play_command::run(const cli_arguments& args) {
+  cli_session session(args.scene, args.lang);
+  session.load_plugin(args.plugin);
+  scene& s = session.target();
+  if (args.fps > 0) s.animation().frame_rate = args.fps;
+  const int frames = args.frames >= 0 ? args.frames : std::max(0, s.animation().end_frame);
+  const std::size_t first = s.messages().lines().size();
+  playback run(session, args);
+  int stopped_at = -1;
+  const double fps = run.play(frames, stopped_at);
+  if (run.trace) run.trace->finish();
+  if (!args.gltf.empty()) gltf_writer::save(args.gltf, gltf_writer::build(run.recorder, fps > 0 ? fps : 30));
+  if (!args.save.empty()) session.save(args.save);
+  session.print_messages();
+  std::cerr << "played " << args.scene << ": frames 0.." << frames << " at " << fps << " fps, "
+            << run.recorder.bodies().size() << " rigid bodies\n";
+  if (!args.trace.empty()) std::cerr << "trace: " << args.trace << '\n';
+  if (!args.gltf.empty()) std::cerr << "glTF: " << args.gltf << '\n';
+  if (stopped_at >= 0) {
+    std::cerr << args.scene << ": the plug-in left sequence mode at frame " << stopped_at << "; playback stopped\n";
+    return cli_error::simulation_failed;
+  }
+  if (session.plugin_failed(first)) {
+    std::cerr << args.scene << ": the plug-in failed during playback (see the errors above)\n";
+    return cli_error::simulation_failed;
+  }
+  if (world_build_failed(session, first)) {
+    std::cerr << args.scene << ": a physics world could not be built (see the messages above)\n";
+    return cli_error::simulation_failed;
+  }
+  return 0;
+}
+
+}  // namespace host

@@ -1,0 +1,96 @@
+#include "host/cli/scene_roles.hpp"
+
+#include "host/scene/part_shape.hpp"
+#include "host/scene/scene.hpp"
+#include "sdk/shape_types.hpp"
+
+namespace host {
+namespace {
+
+int part_type_of(const shape_node& shape) {
+  if (shape.type() != sxsdk::shape_type::part) return -1;
+  return static_cast<const part_shape&>(shape).get_part_type();
+}
+
+bool is_joint_type(int t) {
+  namespace pt = sxsdk::part_type;
+  return t == pt::bone_joint || t == pt::ball_joint || t == pt::rotator_joint || t == pt::slider_joint;
+}
+
+bool is_active_world(const shape_node& shape) {
+  if (!scene_roles::has_role(shape, physics_role::world)) return false;
+  return stream_decoder::world(shape.find_stream(physics_stream_ids::world)->bytes).active;
+}
+
+shape_node* first_primitive(const shape_node& part) {
+  for (shape_node* son : part.sons())
+    if (scene_roles::has_role(*son, physics_role::primitive)) return son;
+  return nullptr;
+}
+
+void collect_bodies(shape_node& shape, std::vector<simulated_body>& out) {
+  if (scene_roles::has_role(shape, physics_role::rigid_body)) {
+    simulated_body b;
+    b.part = &shape;
+    b.primitive = first_primitive(shape);
+    b.settings = stream_decoder::rigid(shape.find_stream(physics_stream_ids::modify)->bytes);
+    b.path = shape.path();
+    if (b.settings.type >= 0 && b.settings.type <= 2) out.push_back(b);
+  }
+  for (shape_node* son : shape.sons()) collect_bodies(*son, out);
+}
+
+void find_worlds(shape_node& shape, std::vector<simulated_body>& out) {
+  if (scene_roles::has_role(shape, physics_role::world)) {
+    if (is_active_world(shape))
+      for (shape_node* son : shape.sons()) collect_bodies(*son, out);
+    return;
+  }
+  for (shape_node* son : shape.sons()) find_worlds(*son, out);
+}
+
+}  // namespace
+
+const char* physics_role_name(physics_role role) {
+  switch (role) {
+    case physics_role::world: return "world";
+    case physics_role::rigid_body: return "rigid body";
+    case physics_role::primitive: return "primitive";
+    case physics_role::joint: return "joint";
+    case physics_role::soft_body: return "soft body";
+    case physics_role::none: break;
+  }
+  return "";
+}
+
+bool scene_roles::has_role(const shape_node& shape, physics_role role) {
+  const int part_type = part_type_of(shape);
+  const bool modify = shape.find_stream(physics_stream_ids::modify) != nullptr;
+  switch (role) {
+    case physics_role::world:
+      return part_type == sxsdk::part_type::part && shape.find_stream(physics_stream_ids::world);
+    case physics_role::rigid_body: return part_type == sxsdk::part_type::part && modify;
+    case physics_role::primitive:
+      return shape.type() != sxsdk::shape_type::part && shape.find_stream(physics_stream_ids::primitive);
+    case physics_role::joint: return is_joint_type(part_type) && modify;
+    case physics_role::soft_body: return shape.type() == sxsdk::shape_type::polygon_mesh && modify;
+    case physics_role::none: break;
+  }
+  return false;
+}
+
+std::vector<physics_role> scene_roles::roles_of(const shape_node& shape) {
+  std::vector<physics_role> out;
+  for (physics_role r : {physics_role::world, physics_role::rigid_body, physics_role::primitive, physics_role::joint,
+                         physics_role::soft_body})
+    if (has_role(shape, r)) out.push_back(r);
+  return out;
+}
+
+std::vector<simulated_body> scene_roles::bodies(scene& s) {
+  std::vector<simulated_body> out;
+  find_worlds(s.root(), out);
+  return out;
+}
+
+}  // namespace host

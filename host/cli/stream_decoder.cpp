@@ -1,0 +1,127 @@
+#include "host/cli/stream_decoder.hpp"
+
+#include <cmath>
+#include <cstring>
+
+namespace host {
+
+const sx::uuid_class physics_stream_ids::world("AFC29716-3C03-418A-9C7F-7541631DB70C");
+const sx::uuid_class physics_stream_ids::primitive("042BC3E0-CEB3-4DD4-90EB-83E782D795E0");
+const sx::uuid_class physics_stream_ids::modify("10A768C2-6DBB-43DE-9E3C-E17217E3CA47");
+
+namespace {
+
+// Little-endian reader over a byte buffer; once a read runs past the end every later read
+// fails too, so a decoder only checks ok() at the end.
+class byte_reader {
+public:
+  explicit byte_reader(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
+
+  std::int32_t i32() {
+    std::uint32_t v = 0;
+    if (!take(4)) return 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | bytes_[pos_ - 4 + static_cast<std::size_t>(i)];
+    return static_cast<std::int32_t>(v);
+  }
+  float f32() {
+    const std::uint32_t bits = static_cast<std::uint32_t>(i32());
+    float f;
+    std::memcpy(&f, &bits, sizeof f);
+    return f;
+  }
+  std::uint8_t byte() { return take(1) ? bytes_[pos_ - 1] : 0; }
+  std::array<float, 3> vec3() {
+    std::array<float, 3> v{};
+    for (float& c : v) c = f32();
+    return v;
+  }
+  bool ok() const { return ok_; }
+
+private:
+  bool take(std::size_t n) {
+    if (!ok_ || bytes_.size() - pos_ < n) return ok_ = false;
+    pos_ += n;
+    return true;
+  }
+  const std::vector<std::uint8_t>& bytes_;
+  std::size_t pos_ = 0;
+  bool ok_ = true;
+};
+
+// The basis of a version 0 stream, from its quaternion (w, x, y, z) as Bullet sets a matrix
+// from a rotation (column-vector convention).
+std::array<std::array<float, 3>, 3> basis_of(float w, float x, float y, float z) {
+  const double n = double(w) * w + double(x) * x + double(y) * y + double(z) * z;
+  const double s = n > 0 ? 2.0 / n : 0.0;
+  const double xs = x * s, ys = y * s, zs = z * s;
+  const double wx = w * xs, wy = w * ys, wz = w * zs, xx = x * xs, xy = x * ys, xz = x * zs;
+  const double yy = y * ys, yz = y * zs, zz = z * zs;
+  auto f = [](double v) { return static_cast<float>(v); };
+  return {{{f(1 - (yy + zz)), f(xy - wz), f(xz + wy)},
+           {f(xy + wz), f(1 - (xx + zz)), f(yz - wx)},
+           {f(xz - wy), f(yz + wx), f(1 - (xx + yy))}}};
+}
+
+}  // namespace
+
+bool stream_decoder::version(const std::vector<std::uint8_t>& bytes, int& out) {
+  byte_reader r(bytes);
+  const int v = r.i32();
+  if (r.ok()) out = v;
+  return r.ok();
+}
+
+world_settings stream_decoder::world(const std::vector<std::uint8_t>& bytes) {
+  world_settings w;
+  byte_reader r(bytes);
+  w.version = r.i32();
+  const std::int32_t flags = r.i32();
+  w.active = (flags & 1) != 0;
+  w.view_debug = (flags & 2) != 0;
+  w.gravity = r.f32();
+  w.height = r.f32();
+  w.air_density = r.f32();
+  w.simulation_cycle = r.f32();
+  w.boundary_min = r.vec3();
+  w.boundary_max = r.vec3();
+  w.reserved = r.i32();
+  w.scale_factor = r.f32();
+  w.valid = r.ok();
+  return w;
+}
+
+primitive_settings stream_decoder::primitive(const std::vector<std::uint8_t>& bytes) {
+  primitive_settings p;
+  byte_reader r(bytes);
+  p.version = r.i32();
+  p.margin = r.f32();
+  p.direction = r.i32() & 3;
+  p.valid = r.ok();
+  return p;
+}
+
+rigid_settings stream_decoder::rigid(const std::vector<std::uint8_t>& bytes) {
+  rigid_settings b;
+  byte_reader r(bytes);
+  b.version = r.i32();
+  b.type = r.i32();
+  b.group_index = r.byte();
+  b.mask = static_cast<std::uint32_t>(r.i32());
+  b.mass = r.f32();
+  b.friction = r.f32();
+  b.restitution = r.f32();
+  b.linear_damping = r.f32();
+  b.angular_damping = r.f32();
+  b.velocity = r.vec3();
+  if (b.version == 0) {
+    const float w = r.f32(), x = r.f32(), y = r.f32(), z = r.f32();
+    b.basis = basis_of(w, x, y, z);
+  } else {
+    for (auto& row : b.basis) row = r.vec3();
+  }
+  b.origin = r.vec3();
+  b.valid = r.ok();
+  return b;
+}
+
+}  // namespace host

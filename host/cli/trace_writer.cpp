@@ -1,0 +1,58 @@
+#include "host/cli/trace_writer.hpp"
+
+#include <cstdio>
+
+#include "host/cli/cli_error.hpp"
+
+namespace host {
+namespace {
+
+// A path in a CSV field: quoted when it holds a comma, a quote or a line break.
+std::string csv_field(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::string number(double v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.9g", v);
+  return buf;
+}
+
+}  // namespace
+
+trace_writer::trace_writer(const std::string& path, const std::vector<simulated_body>& bodies)
+    : path_(path), out_(path, std::ios::binary | std::ios::trunc) {
+  if (!out_) throw cli_error(path + ": cannot write the trace file");
+  for (std::size_t i = 0; i < bodies.size(); ++i)
+    if (bodies[i].settings.type == 0) {
+      traced_.push_back(i);
+      names_.push_back(csv_field(bodies[i].path));
+    }
+  out_ << "frame,shape,x,y,z,qw,qx,qy,qz\n";
+}
+
+void trace_writer::write(const motion_recorder::sample& s) {
+  for (std::size_t k = 0; k < traced_.size(); ++k) {
+    const body_pose& p = s.poses[traced_[k]];
+    out_ << s.frame << ',' << names_[k];
+    // Positions come from float matrices; rotations are computed in double and kept to float
+    // precision, which is all the scene holds.
+    for (double v : p.position) out_ << ',' << number(static_cast<float>(v));
+    for (double v : p.rotation) out_ << ',' << number(static_cast<float>(v));
+    out_ << '\n';
+  }
+}
+
+void trace_writer::finish() {
+  out_.flush();
+  out_.close();
+  if (!out_) throw cli_error(path_ + ": writing the trace file failed");
+}
+
+}  // namespace host
