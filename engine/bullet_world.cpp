@@ -53,8 +53,8 @@ bullet_world::bullet_world(world_datas& datas, bool use_softbody)
   // Report the state at the elapsed time: by default Bullet shows each body one internal step
   // late, while kinematic bodies are shown where they were put, so the scene would lag behind.
   world_->setLatencyMotionStateInterpolation(false);
-  // Gravity is an acceleration, a length per time squared: it is scaled with every other
-  // length so that a world keeps its trajectories in metres whatever its scale factor.
+  // Gravity (a length per time squared), the ground height and the boundary are scaled with
+  // every other length, so that a world keeps its trajectories in metres whatever its scale.
   const btVector3 gravity(0.0f, datas.gravity * scale_, 0.0f);
   world_->setGravity(gravity);
   if (soft_world_ != nullptr) {
