@@ -89,6 +89,8 @@ void playback_driver::detect_reversal(float position) {
 
 void playback_driver::rendering_position(float position, sxsdk::scene_interface& scene) {
   if (position == 0.0f && worlds_.empty()) {
+    // A rendering pass need not follow sequence mode: its frame rate is the host's now.
+    frame_rate_ = host_frame_rate(scene);
     build(scene);
     last_position_ = 0.0f;
   } else if (position == -1.0f && !worlds_.empty()) {
@@ -108,13 +110,14 @@ void playback_driver::step(bool& flag, float position, sxsdk::scene_interface& s
   last_position_ = position;
 }
 
+float playback_driver::host_frame_rate(sxsdk::scene_interface& scene) {
+  sxsdk::host_ref<sxsdk::animation_settings_interface> settings(scene.get_animation_settings());
+  const float fps = settings ? float(settings->get_frame_rate()) : 0.0f;
+  return fps > 0.0f ? fps : float(repaired_frame_rate);
+}
+
 float playback_driver::frames_per_second(sxsdk::scene_interface& scene) {
-  // A rendering pass may start without sequence_mode_changed, leaving no frame rate: take the
-  // host's at the first step, and never divide by a rate that is not positive.
-  if (!(frame_rate_ > 0.0f)) {
-    sxsdk::host_ref<sxsdk::animation_settings_interface> settings(scene.get_animation_settings());
-    frame_rate_ = settings ? float(settings->get_frame_rate()) : 0.0f;
-    if (!(frame_rate_ > 0.0f)) frame_rate_ = float(repaired_frame_rate);
-  }
+  // Never divide by a rate that is not positive (a component that has not seen the host's).
+  if (!(frame_rate_ > 0.0f)) frame_rate_ = host_frame_rate(scene);
   return frame_rate_;
 }

@@ -28,7 +28,8 @@ class playback_driver {
   sorvel_worlds& worlds() { return worlds_; }
   bool reverse() const { return reverse_; }
   float last_position() const { return last_position_; }
-  /// Frames per second used to turn positions into seconds; 0 until first known.
+  /// Frames per second used to turn positions into seconds: set on entering sequence mode
+  /// (after the repair) and read from the host at the start of a rendering pass; 0 until then.
   float frame_rate() const { return frame_rate_; }
 
  private:
@@ -39,6 +40,8 @@ class playback_driver {
   void detect_reversal(float position);
   void step(bool& flag, float position, sxsdk::scene_interface& scene, int count, sxsdk::part_class* const* parts);
   float frames_per_second(sxsdk::scene_interface& scene);
+  /// The host's frame rate, or 30 when it has none that is positive.
+  static float host_frame_rate(sxsdk::scene_interface& scene);
 
   external_joints others_;
   sorvel_worlds worlds_;

@@ -7,7 +7,6 @@
 #include "host/io/scene_file.hpp"
 #include "host/player/player.hpp"
 #include "plugin/playback_scene.hpp"
-#include "plugin/recording_plugin.hpp"
 
 namespace {
 
@@ -134,7 +133,10 @@ TEST(bullet_modify_component, rendering_from_a_later_frame_builds_nothing) {
 
 TEST(bullet_modify_component, rendering_builds_at_0_and_puts_back_at_minus_1) {
   glide g;
-  g.s.scene->animation().frame_rate = 60;  // no sequence_mode_changed: the rate is read when stepping
+  g.s.enter();  // played at 30 frames per second first
+  g.s.play_to(3);
+  g.s.leave();
+  g.s.scene->animation().frame_rate = 60;  // no sequence_mode_changed: the pass reads the rate
   g.s.scene->set_rendering(true);
   const std::string before = plugin_test::scene_state(*g.s.scene);
   g.s.go_to(0);
