@@ -1,5 +1,6 @@
 #include "bridge/external_joints.hpp"
 
+#include "plugin/handler_guard.hpp"
 #include "plugin/uuid_table.hpp"
 #include "sdk/part_class.hpp"
 #include "sdk/scene_interface.hpp"
@@ -85,7 +86,7 @@ void external_joints::notify(bool& flag, sxsdk::scene_interface& scene, int coun
     try {
       other->current_joint_value_changed(flag, &scene, count, parts);
     } catch (...) {
-      scene.show_error("another plug-in failed while posing its joints");
+      handler_guard::report(&scene, "posing the joints of another plug-in", std::current_exception());
     }
   }
 }
