@@ -1,8 +1,8 @@
 #include "host/plugins/plugin_host.hpp"
 
-#include <deque>
 #include <exception>
 #include <string>
+#include <utility>
 
 namespace host {
 namespace {
@@ -100,8 +100,13 @@ bool plugin_host::guarded(const std::string& who, const char* call, F&& f) {
 
 template <typename F>
 void plugin_host::to_attributes(const char* event, F&& f) {
-  // By position: a handler may add nothing, but the loop must not hold iterators across calls.
-  for (std::size_t i = 0; i < components_.size(); ++i) {
+  to_attributes_while(event, std::forward<F>(f), [] { return true; });
+}
+
+template <typename F, typename Wanted>
+void plugin_host::to_attributes_while(const char* event, F&& f, Wanted&& still_wanted) {
+  // By position: the loop must not hold iterators across calls into the plug-ins.
+  for (std::size_t i = 0; i < components_.size() && still_wanted(); ++i) {
     const component& c = *components_[i];
     sxsdk::attribute_interface* a = c.attribute();
     if (!a) continue;
@@ -250,9 +255,13 @@ void plugin_host::on_sequence_mode(bool) {
 void plugin_host::sequence_changed(float position, const std::vector<part_shape*>& parts) {
   std::vector<sxsdk::part_class*> list(parts.begin(), parts.end());
   const int n = static_cast<int>(list.size());
-  to_attributes("sequence_changed", [&](sxsdk::attribute_interface& a, bool& flag) {
-    a.sequence_changed(flag, position, scene_.get(), n, list.data());
-  });
+  // A position of interactive play is news only while the sequence mode lasts: once a
+  // component leaves it, the others have heard "off" and must not hear of the old sequence.
+  const bool interactive = scene_->is_sequence_mode() && !scene_->is_rendering();
+  to_attributes_while(
+      "sequence_changed",
+      [&](sxsdk::attribute_interface& a, bool& flag) { a.sequence_changed(flag, position, scene_.get(), n, list.data()); },
+      [&] { return !interactive || scene_->is_sequence_mode(); });
 }
 
 void plugin_host::idle_task() {

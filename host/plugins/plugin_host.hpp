@@ -82,7 +82,8 @@ public:
   /// Sets the scene's sequence mode; the components hear of it through the hook (above).
   void set_sequence_mode(bool on);
   /// The sequence position changed to `position` (frames; -1 ends a rendering pass). `parts`
-  /// are the parts the host moved for it (passed on to the components).
+  /// are the parts the host moved for it (passed on to the components). In interactive play,
+  /// components after one that left sequence mode do not hear this position.
   void sequence_changed(float position, const std::vector<part_shape*>& parts = {});
   void idle_task();
   void active_scene_changed();
@@ -112,6 +113,9 @@ private:
   /// Calls f(attribute) for every attribute component, each call guarded.
   template <typename F>
   void to_attributes(const char* event, F&& f);
+  /// The same, stopping before the next component once still_wanted() answers false.
+  template <typename F, typename Wanted>
+  void to_attributes_while(const char* event, F&& f, Wanted&& still_wanted);
   /// Runs f, turning whatever it throws into an error line; false when it threw.
   template <typename F>
   bool guarded(const std::string& who, const char* call, F&& f);
