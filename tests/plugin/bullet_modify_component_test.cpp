@@ -288,3 +288,18 @@ TEST(bullet_modify_component, a_keyed_kinematic_paddle_pushes_a_ball_and_the_pla
 }
 
 }  // namespace
+
+namespace {
+
+TEST(bullet_modify_component, a_jump_simulates_the_same_time_as_the_frames_it_skips) {
+  glide stepped, jumped;
+  stepped.s.enter();
+  stepped.s.play_to(30);
+  jumped.s.enter();
+  jumped.s.go_to(30);
+  // Both ran one second in fixed engine steps of 1/60 s; they may differ by one step at most.
+  EXPECT_NEAR(jumped.x(), stepped.x(), 1000.0f / 60.0f + 0.01f);
+  EXPECT_NEAR(jumped.x(), 1000.0f, 1000.0f / 60.0f + 0.01f);
+}
+
+}  // namespace
