@@ -10,6 +10,7 @@
 #include <BulletSoftBody/btSoftRigidDynamicsWorld.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <numeric>
 #include <utility>
@@ -42,11 +43,9 @@ bool has_finite_coefficients(const softbody_datas& d) {
 // node array would read or write past it, so such a record is refused whole.
 bool is_valid_softbody(const softbody_datas& d) {
   if (d.vertices.size() % 3 != 0 || !has_finite_coefficients(d)) return false;
-  const int count = node_count(d);
-  const auto size = static_cast<std::size_t>(d.vertices.size() / 3);
-  if (!in_range(d.triangles, int(std::min<std::size_t>(size, INT32_MAX))) ||
-      static_cast<std::size_t>(count) > size)
-    return false;
+  const std::size_t size = d.vertices.size() / 3;
+  if (size == 0 || !in_range(d.triangles, int(std::min<std::size_t>(size, INT32_MAX)))) return false;
+  const int count = node_count(d);  // below INT32_MAX now
   return std::all_of(d.anchors.begin(), d.anchors.end(),
                      [count](const softbody_datas::anchor_struct& a) { return in_range(a.nodes, count); });
 }

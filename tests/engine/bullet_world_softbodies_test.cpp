@@ -294,6 +294,7 @@ TEST(bullet_world, malformed_soft_body_records_are_refused) {
       {"kind 1", [](softbody_datas& d) { d.type = 1; }},
       {"vertices not in threes", [](softbody_datas& d) { d.vertices.pop_back(); }},
       {"triangle past the nodes", [](softbody_datas& d) { d.triangles[4] = 16; }},
+      {"largest index", [](softbody_datas& d) { d.triangles[2] = std::numeric_limits<std::int32_t>::max(); }},
       {"negative triangle index", [](softbody_datas& d) { d.triangles[0] = -1; }},
       {"no vertices", [](softbody_datas& d) { d.vertices.clear(); d.triangles.clear(); }},
       {"anchor past the nodes", [](softbody_datas& d) { d.anchors.push_back({nullptr, {3, 16}}); }},
