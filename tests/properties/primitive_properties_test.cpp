@@ -241,3 +241,35 @@ TEST(primitive_properties, a_host_failing_on_its_stream_reads_and_writes_false) 
   EXPECT_EQ(p.margin, 0.5f);
   EXPECT_FALSE(p.regist());
 }
+
+TEST(primitive_properties, a_short_or_damaged_stream_keeps_its_defaults_but_the_geometry_is_measured) {
+  struct stream_case {
+    const char* what;
+    bytes stream;
+    float margin;
+    int direction;
+  };
+  const le_bytes full = le_bytes().i32(0).f32(0.25f).i32(1);
+  const stream_case cases[] = {
+      {"empty", {}, 0.04f, 0},
+      {"version only", full.first(4), 0.04f, 0},
+      {"margin cut", full.first(7), 0.04f, 0},
+      {"no flags", full.first(8), 0.25f, 0},
+      {"flags cut", full.first(11), 0.25f, 0},
+      {"NaN margin", le_bytes().i32(0).f32(NAN).i32(1).get(), 0.04f, 1},
+  };
+  for (const stream_case& c : cases) {
+    properties_scene s;
+    host::part_shape& body = s.part("Body");
+    host::disk_shape& disk = s.scene().add_disk(body, "Cylinder", {0, 0, 0}, 40);
+    disk.set_sweep({0, 0, 300});
+    properties_scene::put(disk, physplug_rigid_uuid, c.stream);
+    primitive_properties p;
+    p.shape = &disk.sdk();
+    EXPECT_FALSE(p.get_properties()) << c.what;
+    EXPECT_EQ(p.margin, c.margin) << c.what;
+    EXPECT_EQ(p.direction, c.direction) << c.what;
+    EXPECT_EQ(p.type, kind::cylinder) << c.what;
+    EXPECT_NEAR(p.size[0], 0.04f, 1e-6f) << c.what;
+  }
+}

@@ -1,6 +1,7 @@
 # Test sources of this area (relative to tests/) and the libraries they link.
 set(PHYSPLUG_TEST_SOURCES
   properties/shape_roles_test.cpp
+  properties/property_stream_test.cpp
   properties/world_properties_test.cpp
   properties/world_properties_dialog_test.cpp
   properties/world_properties_repair_test.cpp
