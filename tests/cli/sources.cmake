@@ -3,3 +3,19 @@
 # The engine demo plays its scene and exits 0 only when everything came to rest above the ground.
 add_test(NAME engine_demo COMMAND physplug-engine-demo)
 set_tests_properties(engine_demo PROPERTIES TIMEOUT 120)
+
+# physplug-host: exit codes and messages, the trace, info, edit scripts, rendering, and every
+# example scene played to its end with a trace and a glTF file checked by the Khronos validator
+# (tools/gltf-validate, installed by scripts/setup), so examples never rot.
+if(TARGET physplug-host)
+  set(_cli_check ${CMAKE_CURRENT_SOURCE_DIR}/cli/cli_check.sh)
+  foreach(case exit_codes trace info edit render)
+    add_test(NAME cli_${case} COMMAND bash ${_cli_check} ${case} $<TARGET_FILE:physplug-host> ${PROJECT_SOURCE_DIR})
+    set_tests_properties(cli_${case} PROPERTIES TIMEOUT 60)
+  endforeach()
+  foreach(example ball_bounce box_pile kinematic_paddle two_worlds)
+    add_test(NAME example_${example}
+             COMMAND bash ${_cli_check} example $<TARGET_FILE:physplug-host> ${PROJECT_SOURCE_DIR} ${example})
+    set_tests_properties(example_${example} PROPERTIES TIMEOUT 60)
+  endforeach()
+endif()

@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# Command-line checks of physplug-host, one case per ctest entry:
+#   cli_check.sh CASE HOST SOURCE_DIR [ARGS...]
+# HOST is the physplug-host executable, SOURCE_DIR the project root. Each case prints what it
+# checked and exits non-zero with a message on the first failure.
+set -uo pipefail
+case_name=$1 host=$2 src=$3
+shift 3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+validator="$src/tools/gltf-validate/validate.js"
+
+fail() { echo "FAIL ($case_name): $*" >&2; exit 1; }
+
+# run EXPECTED_CODE ARGS...: runs the host, keeps stdout/stderr in $work/out, $work/err.
+run() {
+  local want=$1
+  shift
+  "$host" "$@" >"$work/out" 2>"$work/err"
+  local got=$?
+  [ "$got" -eq "$want" ] || fail "physplug-host $* exited $got, expected $want; stderr: $(cat "$work/err")"
+}
+contains() { grep -qF -- "$2" "$1" || fail "$(basename "$1") lacks \"$2\": $(head -c 600 "$1")"; }
+
+# rows_of FILE: data rows of a trace (the header excluded).
+rows_of() { echo $(($(wc -l <"$1") - 1)); }
+
+# moving_bodies SCENE: rigid bodies of type move, as info lists them.
+moving_bodies() { "$host" info "$1" | grep -c '\[rigid body\] move'; }
+
+# Plays an example to its end frame with a trace and a glTF file; checks the exit status, the
+# trace's header and size, that a played-then-saved scene is the file it was loaded from, and
+# that the glTF validator finds no error.
+example() {
+  local scene="$src/examples/$1.json"
+  run 0 play "$scene" --trace "$work/t.csv" --gltf "$work/t.glb" --save "$work/saved.json"
+  local end
+  end=$("$host" info "$scene" | sed -n '1s/^frames [0-9-]*\.\.\([0-9]*\) .*/\1/p')
+  [ -n "$end" ] || fail "info does not give the end frame of $scene"
+  [ "$(head -1 "$work/t.csv")" = "frame,shape,x,y,z,qw,qx,qy,qz" ] || fail "trace header: $(head -1 "$work/t.csv")"
+  local n
+  n=$(moving_bodies "$scene")
+  [ "$n" -gt 0 ] || fail "$1 has no moving body"
+  [ "$(rows_of "$work/t.csv")" -eq $(((end + 1) * n)) ] || fail "trace rows $(rows_of "$work/t.csv"), expected $(((end + 1) * n))"
+  cmp -s "$scene" "$work/saved.json" || fail "the scene saved after playback differs from $scene"
+  node "$validator" "$work/t.glb" >"$work/validator" 2>&1 || fail "glTF validator: $(cat "$work/validator")"
+  echo "$1: exit 0, $(rows_of "$work/t.csv") trace rows, saved scene unchanged, $(cat "$work/validator")"
+}
+
+case "$case_name" in
+  exit_codes)
+    # Bad input: exit 2 with a message naming the file or argument and the problem.
+    printf '{ "format": "physplug-scene", "version": 1, "shapes": [ {"kind": "part", "name": "root"} ' >"$work/broken.json"
+    printf '{"format": "physplug-scene", "version": 1, "shapes": [{"kind": "cube", "name": "root"}]}' >"$work/wrong.json"
+    echo "not a library" >"$work/libnot.so"
+    run 2; contains "$work/err" "no command"
+    run 2 dance "$src/examples/ball_bounce.json"; contains "$work/err" "unknown command"
+    run 2 play "$work/missing.json"; contains "$work/err" "missing.json: no such file"
+    run 2 play "$work/broken.json"; contains "$work/err" "broken.json"; contains "$work/err" "line"
+    run 2 play "$work/wrong.json"; contains "$work/err" "wrong.json: /shapes/0/kind"
+    run 2 play "$src/examples/ball_bounce.json" --frames -3; contains "$work/err" "--frames"
+    run 2 play "$src/examples/ball_bounce.json" --lang fr; contains "$work/err" "--lang"
+    run 2 play "$src/examples/ball_bounce.json" --plugin "$work/libnot.so"; contains "$work/err" "libnot.so"
+    run 2 play "$src/examples/ball_bounce.json" --trace "$work/no/such/dir/t.csv"; contains "$work/err" "t.csv"
+    run 2 edit "$src/examples/ball_bounce.json" --script "$work/none.ops.json" --save "$work/o.json"
+    contains "$work/err" "none.ops.json"
+    # A world that cannot be built: exit 1 in every language, with the plug-in's messages.
+    for lang in en ja; do
+      run 1 play "$src/tests/cli/fixtures/body_without_primitive.json" --frames 2 --lang "$lang"
+      contains "$work/out" "error: bad primitive shape"
+      contains "$work/out" "create ERROR"
+    done
+    # Played: exit 0; without a terminal there is no progress bar on stderr.
+    run 0 play "$src/examples/ball_bounce.json" --frames 5
+    ! grep -q $'\r' "$work/err" || fail "a progress bar was drawn on a stderr that is no terminal"
+    echo "exit codes 0, 1 and 2 as documented"
+    ;;
+  trace)
+    scene="$src/examples/kinematic_paddle.json"
+    run 0 play "$scene" --frames 7 --trace "$work/t.csv"
+    [ "$(head -1 "$work/t.csv")" = "frame,shape,x,y,z,qw,qx,qy,qz" ] || fail "header"
+    # Four moving boxes; the kinematic paddle is moved by its keys, not by the simulation.
+    [ "$(rows_of "$work/t.csv")" -eq 32 ] || fail "expected 8 frames x 4 boxes = 32 rows, got $(rows_of "$work/t.csv")"
+    ! grep -q Paddle "$work/t.csv" || fail "the kinematic paddle is traced"
+    # Frames 0..7 each with four rows, unit quaternions, boxes only; frame 0 is the start pose:
+    # the boxes stand where the scene puts them.
+    awk -F, 'NR > 1 {
+        n = sqrt($6 * $6 + $7 * $7 + $8 * $8 + $9 * $9)
+        if (n < 0.999999 || n > 1.000001) { print "not a unit quaternion: " $0; bad = 1 }
+        if ($2 !~ /^root\/Bullet World\/Box/) { print "unexpected shape: " $0; bad = 1 }
+        count[$1]++
+        if ($1 == 0) start = start " " $3
+      }
+      END {
+        for (f = 0; f < 8; f++) if (count[f] != 4) { print "frame " f " has " count[f] " rows"; bad = 1 }
+        if (start != " -300 -100 100 300") { print "start x:" start; bad = 1 }
+        exit bad
+      }' "$work/t.csv" >"$work/awk" || fail "trace contents: $(cat "$work/awk")"
+    echo "trace: header, 32 rows, unit quaternions, frame 0 is the start pose"
+    ;;
+  info)
+    run 0 info "$src/examples/two_worlds.json"
+    for text in "World A (part) [world] active" "World B (part) [world] active, gravity 4.9" \
+                "Shelf (part) [rigid body] static" "Ball B (part) [rigid body] move" \
+                "(sphere) [primitive] sphere" "(line) [primitive] box" "3 simulated rigid bodies"; do
+      contains "$work/out" "$text"
+    done
+    echo "info lists the roles and settings"
+    ;;
+  edit)
+    scene="$src/examples/empty-scene.json"
+    printf '[{"op": "create", "creator": "World", "answers": [{"Gravity": 3.5}]}, {"op": "current", "shape": "root/Bullet World"}, {"op": "create", "creator": "Primitive/Rigid", "answers": [{"Mass": 2.5, "Primitive/Type": 0}]}]' >"$work/good.ops.json"
+    run 0 edit "$scene" --script "$work/good.ops.json" --save "$work/made.json"
+    run 0 info "$work/made.json"
+    contains "$work/out" "[world] active, gravity 3.5"
+    contains "$work/out" "RigidBody (part) [rigid body] move, mass 2.5"
+    contains "$work/out" "(line) [primitive] box"
+    # A bad operation names the script and the operation; nothing is saved.
+    printf '[{"op": "create", "creator": "World"}, {"op": "fly"}]' >"$work/bad.ops.json"
+    run 2 edit "$scene" --script "$work/bad.ops.json" --save "$work/bad.json"
+    contains "$work/err" "bad.ops.json: operation 2: unknown operation"
+    [ ! -e "$work/bad.json" ] || fail "a failed edit saved the scene"
+    printf '[{"op": "create", "creator": "World", "answers": ["ok", "ok"]}]' >"$work/extra.ops.json"
+    run 2 edit "$scene" --script "$work/extra.ops.json" --save "$work/x.json"
+    contains "$work/err" "operation 1: 1 dialog answer(s) were not used"
+    printf '[{"op": "create", "creator": "World", "answers": [{"Gravty": 1}]}]' >"$work/typo.ops.json"
+    run 2 edit "$scene" --script "$work/typo.ops.json" --save "$work/x.json"
+    contains "$work/err" "Gravty"
+    printf '[{"op": "modify", "shape": "root/Nowhere"}]' >"$work/path.ops.json"
+    run 2 edit "$scene" --script "$work/path.ops.json" --save "$work/x.json"
+    contains "$work/err" "no shape at \"root/Nowhere\""
+    echo "edit: made a world and a body; bad operations, unused and mistyped answers refused"
+    ;;
+  render)
+    # A rendering pass plays the same motion as interactive playback.
+    scene="$src/examples/ball_bounce.json"
+    run 0 play "$scene" --frames 30 --trace "$work/a.csv"
+    run 0 play "$scene" --frames 30 --trace "$work/b.csv" --render
+    cmp -s "$work/a.csv" "$work/b.csv" || fail "rendering traced another motion: $(diff "$work/a.csv" "$work/b.csv" | head -5)"
+    echo "render: same trace as interactive playback"
+    ;;
+  example) example "$1" ;;
+  *) fail "unknown case" ;;
+esac
