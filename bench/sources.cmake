@@ -9,3 +9,13 @@ target_link_libraries(engine_step PRIVATE physplug_engine)
 add_executable(host_access ${PROJECT_SOURCE_DIR}/bench/host_access.cpp)
 physplug_target(host_access)
 target_link_libraries(host_access PRIVATE physplug_host)
+
+# The whole playback path (host player -> loaded plug-in -> engine -> write-back into the
+# scene) against Bullet stepped directly on the same bodies; last line `ratio <plug-in/raw>`.
+if(TARGET physplug AND TARGET physplug_host)
+  add_executable(playback ${PROJECT_SOURCE_DIR}/bench/playback.cpp)
+  physplug_target(playback)
+  target_link_libraries(playback PRIVATE physplug_host PkgConfig::BULLET)
+  add_dependencies(playback physplug)
+  target_compile_definitions(playback PRIVATE PHYSPLUG_PLUGIN_PATH="$<TARGET_FILE:physplug>")
+endif()
