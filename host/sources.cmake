@@ -1,5 +1,6 @@
 # Sources of host/: the headless host library and the physplug-host command.
 set(PHYSPLUG_HOST_SOURCES
+  host/io/animation_keys_io.cpp
   host/io/base64.cpp
   host/io/canonical_json.cpp
   host/io/json_reader.cpp

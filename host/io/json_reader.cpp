@@ -51,7 +51,8 @@ float json_reader::as_float() const {
     if (t == "inf") return std::numeric_limits<float>::infinity();
     if (t == "-inf") return -std::numeric_limits<float>::infinity();
     if (t == "nan") return std::numeric_limits<float>::quiet_NaN();
-    fail("expected a number (or \"inf\", \"-inf\", \"nan\"), found the text " + value_->dump());
+    if (t == "-nan") return -std::numeric_limits<float>::quiet_NaN();
+    fail("expected a number (or \"inf\", \"-inf\", \"nan\", \"-nan\"), found the text " + value_->dump());
   }
   if (!value_->is_number()) fail("expected a number, found " + found());
   const double d = value_->get<double>();

@@ -33,8 +33,9 @@ public:
   // --- scalars ---
   /// An integer within [lo, hi] (a number with a fraction fails).
   int as_int(int lo = INT_MIN, int hi = INT_MAX) const;
-  /// A number, or one of the texts "inf", "-inf", "nan" (how the writer keeps non-finite
-  /// floats, which JSON cannot hold). The nearest float to the number.
+  /// A number, or one of the texts "inf", "-inf", "nan", "-nan" (how the writer keeps
+  /// non-finite floats, which JSON cannot hold). The nearest float to the number; a number
+  /// beyond the float range fails.
   float as_float() const;
   bool as_bool() const;
   const std::string& as_string() const;

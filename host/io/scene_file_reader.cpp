@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "host/io/animation_keys_io.hpp"
 #include "host/io/base64.hpp"
 #include "host/io/scene_file_error.hpp"
 #include "host/io/scene_file_format.hpp"
@@ -180,6 +181,7 @@ void scene_file_reader::scene_state(json_reader::object& doc) {
     if (auto v = o.optional("end_frame")) d.end_frame = v->as_int();
     o.finish();
   }
+  if (auto k = doc.optional("keys")) animation_keys_io::read(*k, scene_, nodes_);
 }
 
 }  // namespace host

@@ -1,9 +1,8 @@
 #include "host/io/scene_file_writer.hpp"
 
-#include <cmath>
-#include <cstring>
-
+#include "host/io/animation_keys_io.hpp"
 #include "host/io/base64.hpp"
+#include "host/io/json_values.hpp"
 #include "host/io/scene_file_error.hpp"
 #include "host/io/scene_file_format.hpp"
 #include "host/scene/scene.hpp"
@@ -15,32 +14,10 @@ using vec3 = sx::vec<float, 3>;
 
 namespace {
 
-json number(float f) {
-  if (std::isnan(f)) return "nan";
-  if (std::isinf(f)) return f > 0 ? "inf" : "-inf";
-  return static_cast<double>(f);
-}
-json number(const vec3& v) { return json::array({number(v.x), number(v.y), number(v.z)}); }
-json number(const sx::vec<float, 2>& v) { return json::array({number(v.x), number(v.y)}); }
-json number(const sxsdk::quaternion_class& q) {
-  return json::array({number(q.w), number(q.x), number(q.y), number(q.z)});
-}
-json number(const sxsdk::mat4& m) {
-  json rows = json::array();
-  for (const auto& row : m.m) rows.push_back({number(row[0]), number(row[1]), number(row[2]), number(row[3])});
-  return rows;
-}
+using json_values::number;
+using json_values::put;
+using json_values::same;
 
-// Bit-for-bit equality, so that -0 and NaN payloads are never mistaken for the default.
-template <typename T>
-bool same(const T& a, const T& b) {
-  return std::memcmp(&a, &b, sizeof(T)) == 0;
-}
-
-template <typename T>
-void put(json& object, const char* key, const T& value, const T& fallback) {
-  if (!same(value, fallback)) object[key] = number(value);
-}
 void put_flag(json& object, const char* key, bool value, bool fallback) {
   if (value != fallback) object[key] = value;
 }
@@ -195,6 +172,7 @@ json scene_file_writer::scene_state(scene& s) {
   if (a.start_frame != fmt::animation.start_frame) animation["start_frame"] = a.start_frame;
   if (a.end_frame != fmt::animation.end_frame) animation["end_frame"] = a.end_frame;
   put_object(out, "animation", std::move(animation));
+  put_object(out, "keys", animation_keys_io::write(s));
   return out;
 }
 

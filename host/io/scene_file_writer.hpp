@@ -1,7 +1,7 @@
 #pragma once
 // host::scene_file_writer: a scene as the JSON document of its scene file (the layout is
 // described in docs/scene-format.md). Keys whose value equals the format's default bit for bit
-// are left out; floats that are not finite are written as the texts "inf", "-inf" and "nan".
+// are left out; floats that are not finite are written as the texts "inf", "-inf", "nan" and "-nan".
 #include <nlohmann/json.hpp>
 
 namespace host {

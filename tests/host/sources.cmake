@@ -1,5 +1,9 @@
 # Test sources of this area (relative to tests/) and the libraries they link.
 set(PHYSPLUG_TEST_SOURCES
+  host/io/base64_test.cpp
+  host/io/rich_scene.cpp
+  host/io/scene_file_errors_test.cpp
+  host/io/scene_file_test.cpp
   host/player/animation_keys_test.cpp
   host/player/player_test.cpp
   host/plugins/plugin_host_test.cpp
