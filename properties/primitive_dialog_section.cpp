@@ -32,7 +32,7 @@ void primitive_dialog_section::show(const collisionshape_datas& datas) {
 
 int primitive_dialog_section::kind() const { return dialog_.get_int(type_); }
 
-void primitive_dialog_section::read(collisionshape_datas& datas) const {
+void primitive_dialog_section::read(collisionshape_datas& datas, bool z_for_every_kind) const {
   const int chosen = kind();
   const int direction = dialog_.get_int(direction_);
   if (direction >= 0 && direction <= 2) datas.direction = direction;
@@ -40,8 +40,8 @@ void primitive_dialog_section::read(collisionshape_datas& datas) const {
   datas.margin = dialog_.get_float(margin_);
   datas.size[0] = dialog_.get_float(x_);
   datas.size[1] = dialog_.get_float(y_);
-  if (chosen == collisionshape_datas::box || chosen == collisionshape_datas::sphere)
-    datas.size[2] = dialog_.get_float(z_);
-  else if (chosen == collisionshape_datas::cylinder)
+  if (chosen == collisionshape_datas::cylinder)
     datas.size[2] = datas.size[0];
+  else if (z_for_every_kind || chosen == collisionshape_datas::box || chosen == collisionshape_datas::sphere)
+    datas.size[2] = dialog_.get_float(z_);
 }

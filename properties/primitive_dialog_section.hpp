@@ -15,10 +15,11 @@ public:
 
   /// The chosen kind (whatever entry the dialog answers).
   int kind() const;
-  /// Reads direction, visibility, margin, size x and y into `datas`, then size z: the "Z" field
-  /// for a box or sphere, size x for a cylinder, unchanged for a capsule or cone. A direction
-  /// outside 0 to 2 keeps the record's.
-  void read(collisionshape_datas& datas) const;
+  /// Reads direction, visibility, margin, size x and y into `datas`, then size z: size x for a
+  /// cylinder; else the "Z" field for a box or sphere, and for a capsule or cone too when
+  /// `z_for_every_kind` (a new rigid body's primitive), unchanged otherwise. A direction outside
+  /// 0 to 2 keeps the record's.
+  void read(collisionshape_datas& datas, bool z_for_every_kind = false) const;
 
 private:
   sxsdk::dialog_interface& dialog_;

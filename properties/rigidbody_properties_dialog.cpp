@@ -113,7 +113,7 @@ bool rigidbody_properties::modify_bullet_rigidbody(sxsdk::scene_interface& scene
   const int kind = section->kind();
   if (kind < collisionshape_datas::box || kind > collisionshape_datas::cone) return false;
   new_primitive.type = static_cast<collisionshape_datas::primitive_type>(kind);
-  section->read(new_primitive);
+  section->read(new_primitive, true);
   sxsdk::part_class& made = scene.create_part(texts::get_text(scene, "RigidBody").c_str());
   shape = static_cast<sxsdk::shape_class*>(&made);
   get_transrate_data();
