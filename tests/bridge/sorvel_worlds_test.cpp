@@ -47,6 +47,20 @@ TEST(sorvel_worlds, a_ball_falls_freely_until_it_rests_on_the_ground) {
   EXPECT_NEAR(playback_scene::position_of(ball).y, 100.0f, 5.0f);  // resting on its radius
 }
 
+TEST(sorvel_worlds, the_scale_factor_stays_inside_the_engine) {
+  // Gravity and lengths scale together inside the engine, so the scene sees the same fall.
+  playback_scene s;
+  world_datas scaled;
+  scaled.scale_factor = 10;
+  host::part_shape& plain = s.add_body(s.add_world("Plain"), "Ball", sphere_shape(0.1f), vec3(0, 5000, 0));
+  host::part_shape& big = s.add_body(s.add_world("Scaled", scaled), "Ball", sphere_shape(0.1f), vec3(0, 5000, 0));
+  s.enter();
+  for (int frame : {10, 20}) {
+    s.play_to(frame);
+    EXPECT_NEAR(playback_scene::position_of(big).y, playback_scene::position_of(plain).y, 1.0f) << frame;
+  }
+}
+
 TEST(sorvel_worlds, leaving_sequence_mode_puts_every_shape_back_bit_for_bit) {
   playback_scene s;
   // A moved and turned world, bodies turned by angles whose sines are not exact in floats,
