@@ -1,0 +1,124 @@
+// stream_decoder: bytes laid out here from the stream format tables (little-endian int32 and
+// float32, one byte for the group index), decoded back; every truncation is refused.
+#include "host/cli/stream_decoder.hpp"
+
+#include <cmath>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct writer {
+  std::vector<std::uint8_t> b;
+  writer& i32(std::int32_t v) {
+    for (int k = 0; k < 4; ++k) b.push_back(std::uint8_t(std::uint32_t(v) >> (8 * k)));
+    return *this;
+  }
+  writer& f32(float f) {
+    std::int32_t v;
+    std::memcpy(&v, &f, 4);
+    return i32(v);
+  }
+  writer& byte(std::uint8_t v) {
+    b.push_back(v);
+    return *this;
+  }
+};
+
+std::vector<std::uint8_t> world_bytes() {
+  writer w;
+  w.i32(0).i32(2).f32(3.5f).f32(-0.25f).f32(1.5f).f32(120);
+  w.f32(-1).f32(-2).f32(-3).f32(4).f32(5).f32(6).i32(7).f32(0.5f);
+  return w.b;
+}
+
+std::vector<std::uint8_t> rigid_v1_bytes() {
+  writer w;
+  w.i32(1).i32(1).byte(15).i32(0x8001).f32(2).f32(0.25f).f32(0.75f).f32(0.125f).f32(0.0625f);
+  w.f32(1).f32(2).f32(3);                                          // velocity
+  w.f32(0).f32(1).f32(0).f32(-1).f32(0).f32(0).f32(0).f32(0).f32(1);  // basis rows
+  w.f32(0.5f).f32(1.5f).f32(-2);                                   // origin
+  return w.b;
+}
+
+TEST(stream_decoder, world_fields_in_table_order) {
+  const auto bytes = world_bytes();
+  ASSERT_EQ(bytes.size(), 56u);
+  const host::world_settings w = host::stream_decoder::world(bytes);
+  EXPECT_TRUE(w.valid);
+  EXPECT_FALSE(w.active);  // flags 2: only the debug view bit
+  EXPECT_TRUE(w.view_debug);
+  EXPECT_EQ(w.gravity, 3.5f);
+  EXPECT_EQ(w.height, -0.25f);
+  EXPECT_EQ(w.air_density, 1.5f);
+  EXPECT_EQ(w.simulation_cycle, 120.0f);
+  EXPECT_EQ(w.boundary_min, (std::array<float, 3>{-1, -2, -3}));
+  EXPECT_EQ(w.boundary_max, (std::array<float, 3>{4, 5, 6}));
+  EXPECT_EQ(w.reserved, 7);
+  EXPECT_EQ(w.scale_factor, 0.5f);
+}
+
+TEST(stream_decoder, rigid_version_1_fields_in_table_order) {
+  const auto bytes = rigid_v1_bytes();
+  ASSERT_EQ(bytes.size(), 93u);
+  const host::rigid_settings r = host::stream_decoder::rigid(bytes);
+  EXPECT_TRUE(r.valid);
+  EXPECT_EQ(r.type, 1);
+  EXPECT_EQ(r.group_index, 15);
+  EXPECT_EQ(r.mask, 0x8001u);
+  EXPECT_EQ(r.mass, 2.0f);
+  EXPECT_EQ(r.friction, 0.25f);
+  EXPECT_EQ(r.restitution, 0.75f);
+  EXPECT_EQ(r.linear_damping, 0.125f);
+  EXPECT_EQ(r.angular_damping, 0.0625f);
+  EXPECT_EQ(r.velocity, (std::array<float, 3>{1, 2, 3}));
+  EXPECT_EQ(r.basis[0], (std::array<float, 3>{0, 1, 0}));
+  EXPECT_EQ(r.basis[1], (std::array<float, 3>{-1, 0, 0}));
+  EXPECT_EQ(r.origin, (std::array<float, 3>{0.5f, 1.5f, -2}));
+}
+
+TEST(stream_decoder, rigid_version_0_turns_its_quaternion_into_the_basis) {
+  // A quarter turn about +Z (w, x, y, z) = (cos 45, 0, 0, sin 45): the basis (column vectors)
+  // takes +X to +Y, so row 0 is (0, -1, 0) and row 1 is (1, 0, 0).
+  const float h = std::sqrt(0.5f);
+  writer w;
+  w.i32(0).i32(0).byte(1).i32(0).f32(1).f32(0.5f).f32(0).f32(0).f32(0).f32(0).f32(0).f32(0);
+  w.f32(h).f32(0).f32(0).f32(h).f32(1).f32(2).f32(3);
+  ASSERT_EQ(w.b.size(), 73u);
+  const host::rigid_settings r = host::stream_decoder::rigid(w.b);
+  EXPECT_TRUE(r.valid);
+  const float expected[3][3] = {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}};
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) EXPECT_NEAR(r.basis[i][j], expected[i][j], 1e-6) << i << "," << j;
+  EXPECT_EQ(r.origin, (std::array<float, 3>{1, 2, 3}));
+}
+
+TEST(stream_decoder, primitive_keeps_the_low_two_bits_of_its_flags_as_direction) {
+  writer w;
+  w.i32(0).f32(0.02f).i32(6);
+  const host::primitive_settings p = host::stream_decoder::primitive(w.b);
+  EXPECT_TRUE(p.valid);
+  EXPECT_EQ(p.margin, 0.02f);
+  EXPECT_EQ(p.direction, 2);
+}
+
+TEST(stream_decoder, every_truncation_is_refused) {
+  const struct {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+    bool (*valid)(const std::vector<std::uint8_t>&);
+  } cases[] = {
+      {"world", world_bytes(), [](const std::vector<std::uint8_t>& b) { return host::stream_decoder::world(b).valid; }},
+      {"rigid", rigid_v1_bytes(), [](const std::vector<std::uint8_t>& b) { return host::stream_decoder::rigid(b).valid; }},
+      {"primitive", {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0},
+       [](const std::vector<std::uint8_t>& b) { return host::stream_decoder::primitive(b).valid; }},
+  };
+  for (const auto& c : cases) {
+    EXPECT_TRUE(c.valid(c.bytes)) << c.name;
+    for (std::size_t n = 0; n < c.bytes.size(); ++n)
+      EXPECT_FALSE(c.valid(std::vector<std::uint8_t>(c.bytes.begin(), c.bytes.begin() + long(n)))) << c.name << " cut to " << n;
+  }
+}
+
+}  // namespace
