@@ -3,6 +3,7 @@ set(PHYSPLUG_HOST_SOURCES
   host/io/animation_keys_io.cpp
   host/io/base64.cpp
   host/io/canonical_json.cpp
+  host/io/json_document.cpp
   host/io/json_reader.cpp
   host/io/scene_file.cpp
   host/io/scene_file_error.cpp

@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/io/canonical_json.hpp"
+#include "host/io/json_document.hpp"
 #include "host/io/scene_file_reader.hpp"
 #include "host/io/scene_file_writer.hpp"
 #include "host/scene/scene.hpp"
@@ -76,9 +77,11 @@ sxsdk::host_ref<scene> scene_file::parse(const std::string& text, const std::str
                                          scene_services* services) {
   nlohmann::json document;
   try {
-    document = nlohmann::json::parse(text);
+    document = json_document::parse(text);
   } catch (const nlohmann::json::parse_error& e) {
     throw malformed(file_name, e);
+  } catch (const json_path_error& e) {
+    throw scene_file_error(file_name, e.path, e.problem);
   }
   try {
     return scene_file_reader::build(document, services);

@@ -1,0 +1,17 @@
+#pragma once
+// host::json_document: parses the text of a JSON file, refusing an object that holds a key
+// twice (the plain parser would keep the last one and drop the other without a word).
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace host {
+
+class json_document {
+public:
+  /// The document in `text`. Throws nlohmann::json::parse_error for text that is no JSON
+  /// (its message gives line and column) and json_path_error for a key given twice.
+  static nlohmann::json parse(const std::string& text);
+};
+
+}  // namespace host
