@@ -24,7 +24,12 @@ if(TARGET physplug-host)
     add_test(NAME cli_${case} COMMAND bash ${_cli_check} ${case} $<TARGET_FILE:physplug-host> ${PROJECT_SOURCE_DIR})
     set_tests_properties(cli_${case} PROPERTIES TIMEOUT 60)
   endforeach()
-  foreach(example ball_bounce box_pile kinematic_paddle two_worlds)
+  # Every scene in examples/ (the empty scene the edit scripts start from aside): a new example
+  # is played by the test command without being listed anywhere.
+  file(GLOB _examples RELATIVE ${PROJECT_SOURCE_DIR}/examples CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.json)
+  list(REMOVE_ITEM _examples empty-scene.json)
+  list(TRANSFORM _examples REPLACE "\\.json$" "")
+  foreach(example ${_examples})
     add_test(NAME example_${example}
              COMMAND bash ${_cli_check} example $<TARGET_FILE:physplug-host> ${PROJECT_SOURCE_DIR} ${example})
     set_tests_properties(example_${example} PROPERTIES TIMEOUT 60)
