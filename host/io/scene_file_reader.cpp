@@ -156,32 +156,38 @@ void scene_file_reader::scene_state(json_reader::object& doc) {
     for (const json_reader& item : a->items()) active.push_back(&shape_at(item, "an active shape"));
     scene_.set_active_shapes(active);
   }
-  if (auto e = doc.optional("edit")) {
-    json_reader::object o = e->members();
-    const json_reader mesh_at = o.required("mesh");
-    auto* mesh = dynamic_cast<polygon_mesh_shape*>(&shape_at(mesh_at, "the edited mesh"));
-    if (!mesh) mesh_at.fail(describe(*nodes_[mesh_at.as_int()]) + " is no polygon mesh and cannot be edited");
-    const int mode = o.required("selection_mode").as_int(sxsdk::selection_mode::faces, sxsdk::selection_mode::vertices);
-    o.finish();
-    scene_.begin_mesh_edit(*mesh, mode);
-  }
+  if (auto e = doc.optional("edit")) edit(*e);
   if (auto c = doc.optional("camera")) shape_geometry_reader::camera(*c, scene_.scene_camera());
-  if (auto c = doc.optional("camera_joint")) {
-    auto* joint = dynamic_cast<part_shape*>(&shape_at(*c, "the camera joint"));
-    if (!joint || joint->get_part_type() != sxsdk::part_type::camera_joint)
-      c->fail(describe(*nodes_[c->as_int()]) + " is no camera joint (part type 11)");
-    scene_.select_camera(joint);
-  }
-  if (auto a = doc.optional("animation")) {
-    json_reader::object o = a->members();
-    animation_data& d = scene_.animation();
-    if (auto v = o.optional("frame_rate")) d.frame_rate = v->as_int(1);
-    if (auto v = o.optional("playback_option")) d.playback_option = v->as_bool();
-    if (auto v = o.optional("start_frame")) d.start_frame = v->as_int();
-    if (auto v = o.optional("end_frame")) d.end_frame = v->as_int();
-    o.finish();
-  }
+  if (auto c = doc.optional("camera_joint")) camera_joint(*c);
+  if (auto a = doc.optional("animation")) animation(*a);
   if (auto k = doc.optional("keys")) animation_keys_io::read(*k, scene_, nodes_);
+}
+
+void scene_file_reader::edit(const json_reader& at) {
+  json_reader::object o = at.members();
+  const json_reader mesh_at = o.required("mesh");
+  auto* mesh = dynamic_cast<polygon_mesh_shape*>(&shape_at(mesh_at, "the edited mesh"));
+  if (!mesh) mesh_at.fail(describe(*nodes_[mesh_at.as_int()]) + " is no polygon mesh and cannot be edited");
+  const int mode = o.required("selection_mode").as_int(sxsdk::selection_mode::faces, sxsdk::selection_mode::vertices);
+  o.finish();
+  scene_.begin_mesh_edit(*mesh, mode);
+}
+
+void scene_file_reader::camera_joint(const json_reader& at) {
+  auto* joint = dynamic_cast<part_shape*>(&shape_at(at, "the camera joint"));
+  if (!joint || joint->get_part_type() != sxsdk::part_type::camera_joint)
+    at.fail(describe(*nodes_[at.as_int()]) + " is no camera joint (part type 11)");
+  scene_.select_camera(joint);
+}
+
+void scene_file_reader::animation(const json_reader& at) {
+  json_reader::object o = at.members();
+  animation_data& d = scene_.animation();
+  if (auto v = o.optional("frame_rate")) d.frame_rate = v->as_int(1);
+  if (auto v = o.optional("playback_option")) d.playback_option = v->as_bool();
+  if (auto v = o.optional("start_frame")) d.start_frame = v->as_int();
+  if (auto v = o.optional("end_frame")) d.end_frame = v->as_int();
+  o.finish();
 }
 
 }  // namespace host

@@ -33,6 +33,9 @@ private:
   void streams(const json_reader& list, shape_node& node);
   void links(const json_reader& list, shape_node& node);
   void scene_state(json_reader::object& doc);
+  void edit(const json_reader& at);
+  void camera_joint(const json_reader& at);
+  void animation(const json_reader& at);
   /// The shape with the index number that `at` holds; `what` names it in messages.
   shape_node& shape_at(const json_reader& at, const char* what);
 
