@@ -95,3 +95,18 @@ TEST(primitive_properties, a_new_cylinder_takes_its_depth_from_the_radius) {
   EXPECT_NEAR(back.size[1], 0.3f, 1e-6f);
   EXPECT_NEAR(back.size[2], 0.05f, 1e-6f);
 }
+
+TEST(primitive_properties, a_new_primitive_takes_over_the_selection_of_a_selected_active_shape) {
+  for (bool selected : {true, false}) {
+    properties_scene s;
+    host::part_shape& body = s.part("Body");
+    s.scene().set_active_shapes({&body});
+    body.selected = selected;
+    body.make_current();
+    primitive_properties p;
+    ASSERT_TRUE(p.create_or_modify_sorvel_shape(s.sdk(), kind::box));
+    host::shape_node& box = *body.sons().at(0);
+    EXPECT_EQ(box.selected, selected);
+    EXPECT_EQ(s.scene().active_shapes().front() == &box, selected);
+  }
+}

@@ -150,3 +150,23 @@ TEST(world_properties, renew_inner_parts_rewrites_old_rigid_body_streams_in_the_
   }
   EXPECT_TRUE(holder.streams().empty());
 }
+
+TEST(world_properties, a_scaling_joint_keeps_its_motion_and_a_part_below_it_is_still_repaired) {
+  properties_scene s;
+  host::part_shape& world = s.part("World");
+  host::part_shape& joint = s.scene().add_part(world, "Scaler", sxsdk::part_type::uniscale_joint);
+  joint.joint().value = 2.0f;
+  const mat4 motion = joint.get_transformation();
+  host::part_shape& below = s.part("Below", &joint);
+  below.set_transformation(mat4::scale(3, 3, 3) * mat4::translate(1, 2, 3));
+  host::line_shape& line = s.scene().add_line(below, "Line", {{1, 2, 3}, {-4, 5, 6}}, false);
+  const std::vector<vec3> before = world_points(line);
+  std::string names;
+  world_properties::repair_matrix(s.sdk(), world.get_part(), names);
+  EXPECT_EQ(names, "Below");
+  EXPECT_EQ(joint.joint().value, 2.0f);
+  EXPECT_EQ(joint.get_transformation(), motion);
+  expect_no_scale_or_shear(below.get_transformation(), "below");
+  const std::vector<vec3> after = world_points(line);
+  for (std::size_t i = 0; i < after.size(); ++i) expect_near(after[i], before[i], 1e-3f, "line point");
+}
