@@ -71,6 +71,8 @@ bool takes_joint_keys(const part_shape& p) { return p.is_ball_joint() || p.is_bo
 json animation_keys_io::write(scene& s) {
   json out = json::array();
   for (part_shape* p : s.keys().keyed_parts()) {
+    if (&p->owner() != &s)
+      throw json_path_error{"/keys/" + std::to_string(out.size()), "\"" + p->name() + "\" is a part of another scene"};
     const part_track* track = s.keys().find(*p);
     json entry = {{"part", p->index()}};
     if (!track->part_keys.empty()) {

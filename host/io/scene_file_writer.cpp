@@ -120,7 +120,8 @@ json streams(const shape_node& node) {
 json links(const shape_node& node, const std::string& path) {
   json out = json::array();
   for (const auto& l : node.links()) {
-    const int target = l.target ? l.target->index() : -1;
+    // A removed shape, or one of another scene, has no index number in this file.
+    const int target = l.target && &l.target->owner() == &node.owner() ? l.target->index() : -1;
     if (target < 0)
       throw json_path_error{path + "/links/" + std::to_string(out.size()), "the link's target is not in the scene"};
     out.push_back({{"uuid", l.uuid.to_string()}, {"target", target}});

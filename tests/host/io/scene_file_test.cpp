@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -219,6 +220,44 @@ TEST(scene_file, a_save_that_fails_midway_leaves_the_old_file) {
   EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the save did not fail; 2: the message did not say why";
   EXPECT_EQ(read_file(path), old);
   EXPECT_EQ(dir.names(), std::vector<std::string>{"scene.json"});
+}
+
+TEST(scene_file, a_scene_that_cannot_be_written_fails_before_the_file_is_touched) {
+  // Index numbers are the file's only references, so a link into another scene cannot be
+  // written; JSON text must be UTF-8.
+  auto other = host::scene::create();
+  auto& stranger = other->add_part(other->root(), "Stranger");
+  const struct {
+    const char* what;
+    std::function<void(host::scene&)> spoil;
+    std::string place;
+    std::string problem;
+  } cases[] = {
+      {"link into another scene", [&](host::scene& s) { s.node_at(1)->link_to(host_test::link_uuid, stranger); },
+       "/shapes/1/links/0", "not in the scene"},
+      {"name that is no UTF-8", [](host::scene& s) { s.node_at(1)->rename("bad \xff name"); }, "/shapes/1/name",
+       "not valid UTF-8"},
+      {"label that is no UTF-8", [](host::scene& s) { s.node_at(1)->put_stream(host_test::our_uuid, "\xc3", {}); },
+       "/shapes/1/streams/0/label", "not valid UTF-8"},
+  };
+  temp_dir dir;
+  const fs::path path = dir.path / "scene.json";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    write_file(path, "old text");
+    auto s = host::scene::create();
+    s->add_part(s->root(), "P");
+    c.spoil(*s);
+    try {
+      scene_file::save(*s, path.string());
+      ADD_FAILURE() << "saved";
+    } catch (const host::scene_file_error& e) {
+      EXPECT_EQ(e.place(), c.place);
+      EXPECT_NE(e.problem().find(c.problem), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(read_file(path), "old text");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"scene.json"});
+  }
 }
 
 TEST(scene_file, loading_a_missing_file_names_it) {
