@@ -110,8 +110,21 @@ const plugin_host::component& modify_attribute(cli_session& s) {
   return *c;
 }
 
+// One line per dialog shown from `first` on: its title, outcome and every item with its answer,
+// so that a script author sees the labels to answer by.
+std::string dialogs_shown(cli_session& s, std::size_t first) {
+  std::string out;
+  const auto& shown = s.services().script().shown();
+  for (std::size_t i = first; i < shown.size(); ++i) {
+    out += "\n   dialog \"" + shown[i].title + "\" " + dialog_outcome_name(shown[i].outcome) + ":";
+    for (const dialog_item_record& item : shown[i].items) out += " \"" + item.path() + "\"=" + item.value.describe();
+  }
+  return out;
+}
+
 std::string invoke(cli_session& s, const json& op, bool is_create) {
   const std::size_t errors_before = s.services().script().errors().size();
+  const std::size_t shown_before = s.services().script().shown().size();
   queue_answers(s, op);
   bool done = false;
   std::string what;
@@ -123,7 +136,8 @@ std::string invoke(cli_session& s, const json& op, bool is_create) {
     done = s.plugins()->ask_shape(modify_attribute(s), shape_node::of(s.target().get_active_shape()));
   }
   check_answers(s, errors_before);
-  return (is_create ? "create " + what : std::string("modify")) + (done ? ": done" : ": nothing done");
+  return (is_create ? "create " + what : std::string("modify")) + (done ? ": done" : ": nothing done") +
+         dialogs_shown(s, shown_before);
 }
 
 int selection_mode_of(const json& op) {
