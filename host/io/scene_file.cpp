@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
@@ -62,15 +60,42 @@ std::string write_temporary(const std::string& path, const std::string& text) {
   return temporary;
 }
 
+// The whole file; a directory or an unreadable file fails here rather than looking empty.
+std::string read_all(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw scene_file_error(path, "", system_error("cannot open"));
+  std::string text;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const std::string failure = system_error("cannot read");
+      ::close(fd);
+      throw scene_file_error(path, "", failure);
+    }
+    if (n == 0) break;
+    text.append(buffer, std::size_t(n));
+  }
+  ::close(fd);
+  return text;
+}
+
+// Makes the rename itself durable; the file is already whole on disk, so a failure here only
+// risks the old name surviving a power cut and is not reported.
+void sync_directory_of(const std::string& path) {
+  const auto slash = path.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 }  // namespace
 
 sxsdk::host_ref<scene> scene_file::load(const std::string& path, scene_services* services) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw scene_file_error(path, "", system_error("cannot open"));
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) throw scene_file_error(path, "", system_error("cannot read"));
-  return parse(text.str(), path, services);
+  return parse(read_all(path), path, services);
 }
 
 sxsdk::host_ref<scene> scene_file::parse(const std::string& text, const std::string& file_name,
@@ -106,6 +131,7 @@ void scene_file::save(scene& s, const std::string& path) {
     ::unlink(temporary.c_str());
     throw scene_file_error(path, "", failure);
   }
+  sync_directory_of(path);
 }
 
 }  // namespace host

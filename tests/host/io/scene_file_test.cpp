@@ -260,12 +260,19 @@ TEST(scene_file, a_scene_that_cannot_be_written_fails_before_the_file_is_touched
   }
 }
 
-TEST(scene_file, loading_a_missing_file_names_it) {
-  try {
-    scene_file::load("/nonexistent/dir/scene.json");
-    FAIL();
-  } catch (const host::scene_file_error& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("/nonexistent/dir/scene.json: cannot open", 0), 0u) << e.what();
+TEST(scene_file, a_file_that_cannot_be_read_is_named_with_the_reason) {
+  temp_dir dir;
+  const std::string missing = (dir.path / "missing.json").string();
+  const std::string directory = dir.path.string();
+  const std::pair<std::string, std::string> cases[] = {{missing, missing + ": cannot open: No such file"},
+                                                       {directory, directory + ": cannot read: Is a directory"}};
+  for (const auto& [path, message] : cases) {
+    try {
+      scene_file::load(path);
+      ADD_FAILURE() << "loaded " << path;
+    } catch (const host::scene_file_error& e) {
+      EXPECT_EQ(std::string(e.what()).rfind(message, 0), 0u) << e.what();
+    }
   }
 }
 
