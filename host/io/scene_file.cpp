@@ -112,6 +112,10 @@ sxsdk::host_ref<scene> scene_file::parse(const std::string& text, const std::str
     return scene_file_reader::build(document, services);
   } catch (const json_path_error& e) {
     throw scene_file_error(file_name, e.path.empty() ? "/" : e.path, e.problem);
+  } catch (const std::exception& e) {
+    // The reader checks every value before the scene model sees it; should the model still
+    // refuse one, the caller gets the same kind of message.
+    throw scene_file_error(file_name, "", std::string("cannot build the scene: ") + e.what());
   }
 }
 

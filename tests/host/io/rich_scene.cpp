@@ -10,6 +10,12 @@ bool same(const T& a, const T& b) {
   return std::memcmp(&a, &b, sizeof(T)) == 0;
 }
 
+// Bit-for-bit equality of two lists of plain floats (memcmp must not see a null pointer).
+template <typename T>
+bool same_list(const std::vector<T>& a, const std::vector<T>& b) {
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+}
+
 sxsdk::mat4 odd_matrix(float seed) {
   sxsdk::mat4 m = sxsdk::mat4::rotate_y(seed) * sxsdk::mat4::translate(seed * 10, -0.0f, 1e-38f);
   m.m[0][3] = awkward[0];
@@ -115,7 +121,7 @@ void expect_same_geometry(shape_node& a, shape_node& b) {
   if (auto* m = dynamic_cast<host::polygon_mesh_shape*>(&a)) {
     auto& n = dynamic_cast<host::polygon_mesh_shape&>(b);
     const auto va = m->vertex_positions(), vb = n.vertex_positions();
-    EXPECT_TRUE(va.size() == vb.size() && std::memcmp(va.data(), vb.data(), va.size() * sizeof(vec3)) == 0);
+    EXPECT_TRUE(same_list(va, vb));
     EXPECT_EQ(m->face_indices(), n.face_indices());
     EXPECT_EQ(m->selected_vertices(), n.selected_vertices());
     EXPECT_EQ(m->selected_faces(), n.selected_faces());
@@ -124,7 +130,7 @@ void expect_same_geometry(shape_node& a, shape_node& b) {
   if (auto* l = dynamic_cast<host::line_shape*>(&a)) {
     auto& k = dynamic_cast<host::line_shape&>(b);
     const auto pa = l->points(), pb = k.points();
-    EXPECT_TRUE(pa.size() == pb.size() && std::memcmp(pa.data(), pb.data(), pa.size() * sizeof(pa[0])) == 0);
+    EXPECT_TRUE(same_list(pa, pb));
     EXPECT_EQ(l->is_closed(), k.is_closed());
     EXPECT_TRUE(same(l->get_sweep(), k.get_sweep()));
     vec3 a0, a1, b0, b1;
@@ -178,7 +184,7 @@ std::vector<int> indices(const std::vector<shape_node*>& shapes) {
 
 template <typename Key>
 void expect_same_keys(const std::vector<Key>& a, const std::vector<Key>& b) {
-  EXPECT_TRUE(a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Key)) == 0);
+  EXPECT_TRUE(same_list(a, b));
 }
 
 void expect_same_state(host::scene& a, host::scene& b) {
