@@ -122,6 +122,12 @@ TEST(scene_file, the_documented_example_loads_and_saves_to_the_same_bytes) {
   EXPECT_EQ(scene_file::format(*s), read_file(path));
 }
 
+TEST(scene_file, the_format_document_shows_the_example_file_as_it_is) {
+  const std::string doc = read_file(fs::path(PHYSPLUG_SOURCE_DIR) / "docs/scene-format.md");
+  const std::string example = read_file(fs::path(PHYSPLUG_SOURCE_DIR) / "tests/fixtures/scene-format-example.json");
+  EXPECT_NE(doc.find("```json\n" + example + "```"), std::string::npos);
+}
+
 TEST(scene_file, streams_of_other_plugins_are_kept_byte_for_byte) {
   std::vector<std::uint8_t> every_byte;
   for (int b = 0; b < 256; ++b) every_byte.push_back(std::uint8_t(255 - b));
