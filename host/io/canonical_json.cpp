@@ -50,23 +50,15 @@ std::string canonical_json::dump(const nlohmann::json& document) {
 
 void canonical_json::write(const nlohmann::json& value, const std::string& path, int indent, std::string& out) {
   if (is_scalar(value)) return write_scalar(value, path, out);
+  if (value.empty()) return void(out += value.is_object() ? "{}" : "[]");
+  if (value.is_array() && all_scalars(value)) return write_line(value, path, out);
   const bool object = value.is_object();
-  if (value.empty()) return void(out += object ? "{}" : "[]");
-  if (!object && all_scalars(value)) {
-    out += '[';
-    for (std::size_t i = 0; i < value.size(); ++i) {
-      if (i) out += ", ";
-      write_scalar(value[i], path + "/" + std::to_string(i), out);
-    }
-    return void(out += ']');
-  }
   const std::string inner(indent + 2, ' ');
   out += object ? "{\n" : "[\n";
   std::size_t i = 0;
   for (auto it = value.begin(); it != value.end(); ++it, ++i) {
-    if (i) out += ",\n";
-    out += inner;
-    std::string item_path = path + "/" + (object ? pointer_token(it.key()) : std::to_string(i));
+    out += i ? ",\n" + inner : inner;
+    const std::string item_path = path + "/" + (object ? pointer_token(it.key()) : std::to_string(i));
     if (object) {
       write_scalar(nlohmann::json(it.key()), item_path, out);
       out += ": ";
@@ -74,6 +66,15 @@ void canonical_json::write(const nlohmann::json& value, const std::string& path,
     write(*it, item_path, indent + 2, out);
   }
   out += '\n' + std::string(indent, ' ') + (object ? '}' : ']');
+}
+
+void canonical_json::write_line(const nlohmann::json& array, const std::string& path, std::string& out) {
+  out += '[';
+  for (std::size_t i = 0; i < array.size(); ++i) {
+    if (i) out += ", ";
+    write_scalar(array[i], path + "/" + std::to_string(i), out);
+  }
+  out += ']';
 }
 
 void canonical_json::write_scalar(const nlohmann::json& value, const std::string& path, std::string& out) {

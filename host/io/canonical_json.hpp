@@ -23,6 +23,8 @@ public:
 
 private:
   static void write(const nlohmann::json& value, const std::string& path, int indent, std::string& out);
+  /// An array of scalars on one line.
+  static void write_line(const nlohmann::json& array, const std::string& path, std::string& out);
   static void write_scalar(const nlohmann::json& value, const std::string& path, std::string& out);
 };
 

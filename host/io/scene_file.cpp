@@ -31,33 +31,48 @@ scene_file_error malformed(const std::string& file, const nlohmann::json::parse_
   return scene_file_error(file, text.substr(at + 4, colon - at - 4), "malformed JSON: " + text.substr(colon + 2));
 }
 
-// Writes all of `text` to a new file next to `path`; the temporary file's name, or throws.
-std::string write_temporary(const std::string& path, const std::string& text) {
+// A new empty file next to `path`, with the permission bits of the file it will replace (if
+// any); its descriptor, and its name in `temporary`.
+int create_temporary(const std::string& path, std::string& temporary) {
   static unsigned counter = 0;
-  std::string temporary;
-  int fd = -1;
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
     temporary = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) throw scene_file_error(path, "", system_error("cannot create " + temporary));
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd < 0) throw scene_file_error(path, "", system_error("cannot create " + temporary));
+    struct stat old;
+    if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+    return fd;
   }
-  if (fd < 0) throw scene_file_error(path, "", "cannot create a temporary file next to it");
-  struct stat old;
-  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
-  std::size_t done = 0;
-  while (done < text.size()) {
+  throw scene_file_error(path, "", "cannot create a temporary file next to it");
+}
+
+// Writes all of `text` and flushes it to disk; false with errno set.
+bool write_all(int fd, const std::string& text) {
+  for (std::size_t done = 0; done < text.size();) {
     const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    if (n < 0) return false;
+    if (n == 0) {
+      errno = EIO;  // a write that makes no progress would otherwise loop for ever
+      return false;
+    }
     done += std::size_t(n);
   }
-  const bool written = done == text.size() && ::fsync(fd) == 0;
-  const std::string failure = written ? "" : system_error("cannot write " + temporary);
-  if (::close(fd) != 0 || !written) {
-    ::unlink(temporary.c_str());
-    throw scene_file_error(path, "", failure.empty() ? system_error("cannot write " + temporary) : failure);
-  }
-  return temporary;
+  return ::fsync(fd) == 0;
+}
+
+// Writes all of `text` to a new file next to `path`; the temporary file's name, or throws
+// (and the temporary file is gone).
+std::string write_temporary(const std::string& path, const std::string& text) {
+  std::string temporary;
+  const int fd = create_temporary(path, temporary);
+  const bool written = write_all(fd, text);
+  std::string failure = written ? "" : system_error("cannot write " + temporary);
+  if (::close(fd) != 0 && written) failure = system_error("cannot write " + temporary);
+  if (failure.empty()) return temporary;
+  ::unlink(temporary.c_str());
+  throw scene_file_error(path, "", failure);
 }
 
 // The whole file; a directory or an unreadable file fails here rather than looking empty.
