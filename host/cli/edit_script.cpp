@@ -201,35 +201,45 @@ std::string animation(cli_session& s, const json& op) {
          std::to_string(a.end_frame);
 }
 
+std::string select_op(cli_session& s, const json& op) {
+  std::vector<shape_node*> picked;
+  const json& list = member(op, "shapes");
+  if (!list.is_array()) throw op_error{"\"shapes\" must be a list of paths"};
+  for (const json& p : list) picked.push_back(&shape_of(s, json{{"shape", p}}));
+  select(s, picked);
+  return "selected " + std::to_string(picked.size()) + " shape(s)";
+}
+
+std::string current_op(cli_session& s, const json& op) {
+  shape_node& n = shape_of(s, op);
+  s.target().set_current_shape(n);
+  return "current " + n.path();
+}
+
+std::string end_edit_mesh(cli_session& s, const json&) {
+  s.target().end_mesh_edit_mode();
+  return "mesh editing ended";
+}
+
+std::string rename_op(cli_session& s, const json& op) {
+  shape_node& n = shape_of(s, op);
+  n.rename(text_of(op, "name"));
+  return "renamed to " + n.path();
+}
+
+std::string create_op(cli_session& s, const json& op) { return invoke(s, op, true); }
+std::string modify_op(cli_session& s, const json& op) { return invoke(s, op, false); }
+
+using handler = std::string (*)(cli_session&, const json&);
+
 std::string dispatch(cli_session& s, const json& op) {
+  static const std::pair<const char*, handler> table[] = {
+      {"select", select_op},         {"current", current_op}, {"create", create_op},     {"modify", modify_op},
+      {"edit_mesh", edit_mesh},      {"end_edit_mesh", end_edit_mesh}, {"rename", rename_op}, {"place", place},
+      {"key", key},                  {"animation", animation}};
   const std::string name = text_of(op, "op");
-  if (name == "select") {
-    std::vector<shape_node*> picked;
-    const json& list = member(op, "shapes");
-    if (!list.is_array()) throw op_error{"\"shapes\" must be a list of paths"};
-    for (const json& p : list) picked.push_back(&shape_of(s, json{{"shape", p}}));
-    select(s, picked);
-    return "selected " + std::to_string(picked.size()) + " shape(s)";
-  }
-  if (name == "current") {
-    shape_node& n = shape_of(s, op);
-    s.target().set_current_shape(n);
-    return "current " + n.path();
-  }
-  if (name == "create" || name == "modify") return invoke(s, op, name == "create");
-  if (name == "edit_mesh") return edit_mesh(s, op);
-  if (name == "end_edit_mesh") {
-    s.target().end_mesh_edit_mode();
-    return "mesh editing ended";
-  }
-  if (name == "rename") {
-    shape_node& n = shape_of(s, op);
-    n.rename(text_of(op, "name"));
-    return "renamed to " + n.path();
-  }
-  if (name == "place") return place(s, op);
-  if (name == "key") return key(s, op);
-  if (name == "animation") return animation(s, op);
+  for (const auto& [op_name, run] : table)
+    if (name == op_name) return run(s, op);
   throw op_error{"unknown operation \"" + name + "\""};
 }
 
