@@ -23,6 +23,7 @@
 #include <LinearMath/btDefaultMotionState.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -132,6 +133,7 @@ class plugin_path {
       key.translation = {paddle_x(f, frames) * 1000, paddle_y * 1000, 0};
       scene_->keys().set_part_key(p, key);
     }
+    paddle_track_ = track_of(p, frames);
     if (!plugins_.load(PHYSPLUG_PLUGIN_PATH)) {
       for (const auto& l : scene_->messages().lines()) std::fprintf(stderr, "%s\n", l.text.c_str());
       std::exit(1);
@@ -146,20 +148,36 @@ class plugin_path {
     return sum / double(boxes_.size());
   }
   std::size_t messages() { return scene_->messages().lines().size(); }
+  /// Where the plug-in will put the paddle at each frame (as it converts the host's matrix),
+  /// so that the raw path moves it exactly alike and both simulations stay the same.
+  const std::vector<btTransform>& paddle_track() const { return paddle_track_; }
 
  private:
+  std::vector<btTransform> track_of(host::part_shape& paddle, int frames) {
+    std::vector<btTransform> track;
+    for (int f = 0; f <= frames; ++f) {
+      scene_->keys().apply(float(f));
+      const sxsdk::mat4 m = paddle.local_to_world();
+      const btMatrix3x3 basis(m[0][0], m[1][0], m[2][0], m[0][1], m[1][1], m[2][1], m[0][2], m[1][2], m[2][2]);
+      track.emplace_back(basis, btVector3(m[3][0] * 0.001f, m[3][1] * 0.001f, m[3][2] * 0.001f));
+    }
+    scene_->keys().apply(0);
+    return track;
+  }
+
   host::ui_services services_;
   sxsdk::host_ref<host::scene> scene_;
   host::plugin_host plugins_;
   host::player player_;
   std::vector<host::part_shape*> boxes_;
+  std::vector<btTransform> paddle_track_;
 };
 
 // The same world built by hand, as the engine builds it.
 class raw_path {
  public:
-  raw_path(const std::vector<btTransform>& poses, int frames)
-      : frames_(frames),
+  raw_path(const std::vector<btTransform>& poses, const std::vector<btTransform>& paddle_track)
+      : track_(paddle_track),
         dispatcher_(&configuration_),
         broadphase_(nullptr),
         world_(&dispatcher_, &broadphase_, &solver_, &configuration_),
@@ -172,7 +190,7 @@ class raw_path {
     box_.setMargin(0.04f);
     paddle_shape_.setMargin(0.04f);
     add(0, &ground_, btTransform::getIdentity(), 1, -1, 0);
-    paddle_ = add(0, &paddle_shape_, paddle_at(0), 2, -1, 1);
+    paddle_ = add(0, &paddle_shape_, track_[0], 2, -1, 1);
     for (const btTransform& pose : poses) bodies_.push_back(add(1, &box_, pose, 2, -1, 0));
   }
   ~raw_path() {
@@ -184,7 +202,7 @@ class raw_path {
     }
   }
   void frame(int f) {
-    paddle_->getMotionState()->setWorldTransform(paddle_at(float(f)));
+    paddle_->getMotionState()->setWorldTransform(track_[std::size_t(f)]);
     const float seconds = 1.0f / fps;
     world_.stepSimulation(seconds, int(10.0f * seconds * cycle), 1.0f / cycle);
     btTransform t;
@@ -205,9 +223,6 @@ class raw_path {
   }
 
  private:
-  btTransform paddle_at(float f) const {
-    return btTransform(btQuaternion::getIdentity(), btVector3(paddle_x(f, frames_), paddle_y, 0));
-  }
   btRigidBody* add(float mass, btCollisionShape* shape, const btTransform& pose, int group, int mask, int type) {
     btVector3 inertia(0, 0, 0);
     if (mass != 0) shape->calculateLocalInertia(mass, inertia);
@@ -226,7 +241,7 @@ class raw_path {
     return body;
   }
 
-  int frames_;
+  std::vector<btTransform> track_;
   btDefaultCollisionConfiguration configuration_;
   btCollisionDispatcher dispatcher_;
   btDbvtBroadphase broadphase_;
@@ -257,7 +272,7 @@ int main(int argc, char** argv) {
   }
   const std::vector<btTransform> poses = start_poses(count);
   plugin_path plugin(poses, frames);
-  raw_path raw(poses, frames);
+  raw_path raw(poses, plugin.paddle_track());
   const std::size_t messages = plugin.messages();
   double plugin_seconds = 0, raw_seconds = 0;
   for (int f = 1; f <= frames; ++f) {
@@ -271,8 +286,10 @@ int main(int argc, char** argv) {
   }
   std::printf("N=%d frames=%d plug-in path %.3f ms/frame, raw Bullet %.3f ms/frame\n", count, frames,
               1e3 * plugin_seconds / frames, 1e3 * raw_seconds / frames);
-  std::printf("mean box height after playback: plug-in path %.4f m, raw %.4f m; plug-in messages: %zu\n",
-              plugin.mean_height(), raw.mean_height(), plugin.messages() - messages);
+  std::printf("mean box height after playback: plug-in path %.6f m, raw %.6f m (%s); plug-in messages: %zu\n",
+              plugin.mean_height(), raw.mean_height(),
+              std::fabs(plugin.mean_height() - raw.mean_height()) < 1e-6 ? "same motion" : "the motions differ",
+              plugin.messages() - messages);
   std::printf("ratio %.4f\n", plugin_seconds / raw_seconds);
   return 0;
 }
