@@ -40,6 +40,20 @@ std::string rigid_text(const shape_node& shape) {
   return o.str();
 }
 
+// The sizes each kind uses, named (the geometry holds no others).
+std::string primitive_sizes(const primitive_shape& p) {
+  std::ostringstream o;
+  const auto& s = p.size;
+  switch (p.type) {
+    case primitive_shape::kind::box: o << "half extents " << vec(s); break;
+    case primitive_shape::kind::sphere: o << "radius " << s[0]; break;
+    case primitive_shape::kind::capsule: o << "radius " << s[0] << ", middle height " << s[1]; break;
+    case primitive_shape::kind::cylinder:
+    case primitive_shape::kind::cone: o << "radius " << s[0] << ", height " << s[1]; break;
+  }
+  return o.str();
+}
+
 std::string primitive_text(const shape_node& shape) {
   const primitive_shape p = primitive_measure::measure(shape);
   if (!p.valid) return "unreadable geometry";
@@ -47,7 +61,7 @@ std::string primitive_text(const shape_node& shape) {
   std::ostringstream o;
   o << primitive_kind_name(p.type);
   if (p.type != primitive_shape::kind::box && p.type != primitive_shape::kind::sphere) o << " along " << axes[p.direction];
-  o << ", size " << vec(p.size) << " m, margin " << p.margin;
+  o << ", " << primitive_sizes(p) << " m, margin " << p.margin;
   return o.str();
 }
 
