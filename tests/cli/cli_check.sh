@@ -44,7 +44,11 @@ example() {
   [ "$(rows_of "$work/t.csv")" -eq $(((end + 1) * n)) ] || fail "trace rows $(rows_of "$work/t.csv"), expected $(((end + 1) * n))"
   cmp -s "$scene" "$work/saved.json" || fail "the scene saved after playback differs from $scene"
   node "$validator" "$work/t.glb" >"$work/validator" 2>&1 || fail "glTF validator: $(cat "$work/validator")"
-  echo "$1: exit 0, $(rows_of "$work/t.csv") trace rows, saved scene unchanged, $(cat "$work/validator")"
+  local fps
+  fps=$("$host" info "$scene" | sed -n '1s/^.* at \([0-9]*\) fps$/\1/p')
+  node "$src/tests/cli/glb_matches_trace.js" "$work/t.glb" "$work/t.csv" "$fps" >"$work/agree" 2>&1 ||
+    fail "the glTF animation does not follow the trace: $(cat "$work/agree")"
+  echo "$1: exit 0, $(rows_of "$work/t.csv") trace rows, saved scene unchanged, $(cat "$work/validator"), $(cat "$work/agree")"
 }
 
 case "$case_name" in
@@ -96,7 +100,21 @@ case "$case_name" in
         if (start != " -300 -100 100 300") { print "start x:" start; bad = 1 }
         exit bad
       }' "$work/t.csv" >"$work/awk" || fail "trace contents: $(cat "$work/awk")"
-    echo "trace: header, 32 rows, unit quaternions, frame 0 is the start pose"
+    # Units and timing: the ball of ball_bounce falls freely from 1500 mm at 60 fps until it
+    # nears the slab (checked to frame 25, half a metre above it). y = 1500 - g t^2 / 2 in mm with t = frame / 60, within what
+    # fixed 1/60 s steps may differ from the exact curve (g dt^2 / 2 per step taken), and it
+    # does not turn.
+    run 0 play "$src/examples/ball_bounce.json" --frames 25 --trace "$work/fall.csv"
+    awk -F, 'NR > 1 && $2 ~ /Ball$/ {
+        t = $1 / 60; exact = 1500 - 0.5 * 9800 * t * t; slack = 0.5 * 9800 * $1 / 3600 + 0.01
+        d = $4 - exact; if (d < 0) d = -d
+        if (d > slack) { print "frame " $1 ": y " $4 ", free fall " exact; bad = 1 }
+        if ($6 != 1 || $3 != 0 || $5 != 0) { print "frame " $1 " moved sideways or turned: " $0; bad = 1 }
+        rows++
+      }
+      END { if (rows != 26) { print rows " rows"; bad = 1 } exit bad }' "$work/fall.csv" >"$work/awk" ||
+      fail "free fall: $(cat "$work/awk")"
+    echo "trace: header, 32 rows, unit quaternions, frame 0 is the start pose, free fall in mm at frame / fps"
     ;;
   info)
     run 0 info "$src/examples/two_worlds.json"
