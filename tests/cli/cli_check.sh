@@ -100,10 +100,10 @@ case "$case_name" in
         if (start != " -300 -100 100 300") { print "start x:" start; bad = 1 }
         exit bad
       }' "$work/t.csv" >"$work/awk" || fail "trace contents: $(cat "$work/awk")"
-    # Units and timing: the ball of ball_bounce falls freely from 1500 mm at 60 fps until it
-    # nears the slab (checked to frame 25, half a metre above it). y = 1500 - g t^2 / 2 in mm with t = frame / 60, within what
-    # fixed 1/60 s steps may differ from the exact curve (g dt^2 / 2 per step taken), and it
-    # does not turn.
+    # Units and timing: the ball of ball_bounce falls freely from 1500 mm at 60 fps (checked to
+    # frame 25, still half a metre above the slab): y = 1500 - g t^2 / 2 in mm, t = frame / 60,
+    # within what fixed 1/60 s steps may differ from the exact curve (g dt^2 / 2 per step
+    # taken); and it does not turn. A trace one frame late would be off by g t dt, twice that.
     run 0 play "$src/examples/ball_bounce.json" --frames 25 --trace "$work/fall.csv"
     awk -F, 'NR > 1 && $2 ~ /Ball$/ {
         t = $1 / 60; exact = 1500 - 0.5 * 9800 * t * t; slack = 0.5 * 9800 * $1 / 3600 + 0.01
