@@ -77,6 +77,11 @@ case "$case_name" in
     # Played: exit 0; without a terminal there is no progress bar on stderr.
     run 0 play "$src/examples/ball_bounce.json" --frames 5
     ! grep -q $'\r' "$work/err" || fail "a progress bar was drawn on a stderr that is no terminal"
+    # On a terminal (script gives the program one) the bar is drawn and reaches the last frame.
+    if command -v script >/dev/null; then
+      script -qec "$host play $src/examples/ball_bounce.json --frames 5 >/dev/null" /dev/null >"$work/tty" 2>&1
+      grep -q "] 5/5" "$work/tty" || fail "no progress bar on a terminal: $(head -c 300 "$work/tty")"
+    fi
     echo "exit codes 0, 1 and 2 as documented"
     ;;
   trace)
