@@ -153,7 +153,19 @@ case "$case_name" in
     printf '[{"op": "modify", "shape": "root/Nowhere"}]' >"$work/path.ops.json"
     run 2 edit "$scene" --script "$work/path.ops.json" --save "$work/x.json"
     contains "$work/err" "no shape at \"root/Nowhere\""
-    echo "edit: made a world and a body; bad operations, unused and mistyped answers refused"
+    # Mesh editing with a selection is kept in the saved scene; selecting exactly one rigid body
+    # makes the plug-in end it, selecting two does not.
+    scene="$src/tests/cli/fixtures/mesh_and_bodies.json"
+    edit_mesh='{"op": "edit_mesh", "shape": "root/Cloth", "mode": "faces", "select": [1]}'
+    printf '[%s]' "$edit_mesh" >"$work/m0.ops.json"
+    printf '[%s, {"op": "select", "shapes": ["root/Bullet World/Ball"]}]' "$edit_mesh" >"$work/m1.ops.json"
+    printf '[%s, {"op": "select", "shapes": ["root/Bullet World/Ball", "root/Bullet World/Floor"]}]' "$edit_mesh" >"$work/m2.ops.json"
+    for n in 0 1 2; do run 0 edit "$scene" --script "$work/m$n.ops.json" --save "$work/m$n.json"; done
+    grep -q '"edit"' "$work/m0.json" && grep -q '"selected_faces": \[1\]' "$work/m0.json" ||
+      fail "mesh editing with face 1 selected is not in the saved scene"
+    ! grep -q '"edit"' "$work/m1.json" || fail "selecting one rigid body left mesh editing on"
+    grep -q '"edit"' "$work/m2.json" || fail "selecting two rigid bodies ended mesh editing"
+    echo "edit: made a world and a body; bad operations, unused and mistyped answers refused; mesh editing"
     ;;
   render)
     # A rendering pass plays the same motion as interactive playback.
