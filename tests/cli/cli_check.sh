@@ -211,6 +211,17 @@ case "$case_name" in
       fail "glTF validator: $(cat "$work/validator")"
     echo "kinds: 5 kinds x 3 axes measured back as answered; glTF valid: $(tr '\n' ' ' <"$work/validator")"
     ;;
+  examples_current)
+    # The committed example scenes are what their edit scripts make (examples/make_examples.sh):
+    # a change of the plug-in's streams, dialogs or the scene format shows here first.
+    for ops in "$src"/examples/edits/*.ops.json; do
+      name=$(basename "$ops" .ops.json)
+      run 0 edit "$src/examples/empty-scene.json" --script "$ops" --save "$work/$name.json"
+      cmp -s "$work/$name.json" "$src/examples/$name.json" ||
+        fail "examples/$name.json is not what examples/edits/$name.ops.json makes; run examples/make_examples.sh"
+    done
+    echo "examples are what their edit scripts make"
+    ;;
   example) example "$1" ;;
   *) fail "unknown case" ;;
 esac
