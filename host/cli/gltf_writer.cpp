@@ -1,5 +1,7 @@
 #include "host/cli/gltf_writer.hpp"
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 
 #include "host/cli/cli_error.hpp"
@@ -16,9 +18,13 @@ json materials() {
     return json{{"name", name},
                 {"pbrMetallicRoughness", {{"baseColorFactor", {r, g, b, 1.0}}, {"metallicFactor", 0.0}, {"roughnessFactor", 0.8}}}};
   };
+  json ground = material("ground", 0.85, 0.85, 0.8);
+  ground["doubleSided"] = true;
   return json::array({material("moving", 0.9, 0.45, 0.1), material("kinematic", 0.2, 0.4, 0.9),
-                      material("static", 0.6, 0.6, 0.6)});
+                      material("static", 0.6, 0.6, 0.6), ground});
 }
+
+constexpr int ground_material = 3;
 
 std::vector<float> flat(const std::vector<std::array<float, 3>>& v) {
   std::vector<float> out;
@@ -83,6 +89,37 @@ json animation(const motion_recorder& recorder, double fps, glb_buffer& buffer) 
   return {{"name", "playback"}, {"samplers", samplers}, {"channels", channels}};
 }
 
+// Half the side of the ground squares: every body's path plus a metre all round.
+double ground_extent(const motion_recorder& recorder) {
+  double e = 1;
+  for (const auto& s : recorder.samples())
+    for (const body_pose& p : s.poses) e = std::max({e, std::fabs(p.position[0]) * 0.001, std::fabs(p.position[2]) * 0.001});
+  return e + 1;
+}
+
+// A square of the ground plane of each active world at its height (metres, world space, as the
+// engine places it); worlds at the same height share one square.
+void add_grounds(const motion_recorder& recorder, glb_buffer& buffer, json& meshes, json& nodes, json& scene_nodes) {
+  const float e = static_cast<float>(ground_extent(recorder));
+  std::vector<float> heights;
+  for (const simulated_world& w : recorder.worlds()) {
+    const float h = w.settings.height;
+    if (std::find(heights.begin(), heights.end(), h) != heights.end()) continue;
+    heights.push_back(h);
+    const std::vector<float> positions = {-e, h, -e, e, h, -e, e, h, e, -e, h, e};
+    const std::vector<float> normals = {0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0};
+    const int position = buffer.add_floats(positions, 3, true, glb_buffer::array_buffer);
+    const int normal = buffer.add_floats(normals, 3, false, glb_buffer::array_buffer);
+    const int indices = buffer.add_indices({0, 3, 2, 0, 2, 1});  // counter-clockwise seen from above
+    meshes.push_back({{"name", "ground"},
+                      {"primitives", json::array({{{"attributes", {{"POSITION", position}, {"NORMAL", normal}}},
+                                                   {"indices", indices},
+                                                   {"material", ground_material}}})}});
+    scene_nodes.push_back(nodes.size());
+    nodes.push_back({{"name", w.path + " ground"}, {"mesh", meshes.size() - 1}});
+  }
+}
+
 json node(const simulated_body& body, const body_pose& first, int mesh) {
   const auto& q = first.rotation;
   json n = {{"name", body.path}, {"translation", metres(first)}, {"rotation", {q[1], q[2], q[3], q[0]}}};
@@ -103,6 +140,7 @@ std::vector<std::uint8_t> gltf_writer::build(const motion_recorder& recorder, do
     nodes.push_back(node(bodies[i], first, mesh));
     scene_nodes.push_back(i);
   }
+  add_grounds(recorder, buffer, meshes, nodes, scene_nodes);
   json scene = {{"name", "physplug playback"}};
   if (!nodes.empty()) {
     scene["nodes"] = scene_nodes;
@@ -113,7 +151,7 @@ std::vector<std::uint8_t> gltf_writer::build(const motion_recorder& recorder, do
     doc["meshes"] = meshes;
     doc["materials"] = materials();
   }
-  if (!nodes.empty() && !recorder.samples().empty())
+  if (!bodies.empty() && !recorder.samples().empty())
     doc["animations"] = json::array({animation(recorder, fps, buffer)});
   return buffer.file(doc);
 }

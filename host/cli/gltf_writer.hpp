@@ -1,7 +1,8 @@
 #pragma once
 // host::gltf_writer: a playback as a glTF 2.0 binary file (.glb). Metres, Y up. One node per
 // simulated rigid body (named by its path) with a mesh of its primitive's collision shape and a
-// material by body type (moving orange, kinematic blue, static grey); one animation
+// material by body type (moving orange, kinematic blue, static grey), a square of the ground
+// plane of each active world (shared by worlds at one height); one animation
 // "playback" with a translation and a rotation channel per body, sampled at every recorded
 // frame (LINEAR, time = frame / frames per second).
 #include <cstdint>

@@ -17,16 +17,20 @@ public:
   };
 
   /// The bodies are borrowed by pointer: their shapes must outlive the recorder.
-  explicit motion_recorder(std::vector<simulated_body> bodies) : bodies_(std::move(bodies)) {}
+  explicit motion_recorder(std::vector<simulated_body> bodies, std::vector<simulated_world> worlds = {})
+      : bodies_(std::move(bodies)), worlds_(std::move(worlds)) {}
 
   /// Samples every body now, as frame `frame` (frames must come in increasing order).
   const sample& record(int frame);
 
   const std::vector<simulated_body>& bodies() const { return bodies_; }
+  /// The active worlds of the playback (their ground planes are drawn).
+  const std::vector<simulated_world>& worlds() const { return worlds_; }
   const std::vector<sample>& samples() const { return samples_; }
 
 private:
   std::vector<simulated_body> bodies_;
+  std::vector<simulated_world> worlds_;
   std::vector<sample> samples_;
 };
 

@@ -40,13 +40,14 @@ void collect_bodies(shape_node& shape, std::vector<simulated_body>& out) {
   for (shape_node* son : shape.sons()) collect_bodies(*son, out);
 }
 
-void find_worlds(shape_node& shape, std::vector<simulated_body>& out) {
+// Calls found(world part) for every active world part; a world part ends the search below it.
+template <typename F>
+void find_worlds(shape_node& shape, F&& found) {
   if (scene_roles::has_role(shape, physics_role::world)) {
-    if (is_active_world(shape))
-      for (shape_node* son : shape.sons()) collect_bodies(*son, out);
+    if (is_active_world(shape)) found(shape);
     return;
   }
-  for (shape_node* son : shape.sons()) find_worlds(*son, out);
+  for (shape_node* son : shape.sons()) find_worlds(*son, found);
 }
 
 }  // namespace
@@ -89,7 +90,17 @@ std::vector<physics_role> scene_roles::roles_of(const shape_node& shape) {
 
 std::vector<simulated_body> scene_roles::bodies(scene& s) {
   std::vector<simulated_body> out;
-  find_worlds(s.root(), out);
+  find_worlds(s.root(), [&](shape_node& world) {
+    for (shape_node* son : world.sons()) collect_bodies(*son, out);
+  });
+  return out;
+}
+
+std::vector<simulated_world> scene_roles::worlds(scene& s) {
+  std::vector<simulated_world> out;
+  find_worlds(s.root(), [&](shape_node& world) {
+    out.push_back({&world, stream_decoder::world(world.find_stream(physics_stream_ids::world)->bytes), world.path()});
+  });
   return out;
 }
 

@@ -28,6 +28,13 @@ struct simulated_body {
   std::string path;                 ///< names from the root joined by "/"
 };
 
+/// One world part the plug-in will build a world for.
+struct simulated_world {
+  shape_node* part = nullptr;
+  world_settings settings;  ///< decoded from the part's stream
+  std::string path;
+};
+
 class scene_roles {
 public:
   /// The roles of one shape; a simple part may be both a world and a rigid body.
@@ -39,6 +46,8 @@ public:
   /// outer one, and nothing below a held world is simulated. Bodies whose stream names a type
   /// other than move, kinematic or static are left out, as the plug-in leaves them out.
   static std::vector<simulated_body> bodies(scene& s);
+  /// Every active world part, depth first, found as bodies() finds them.
+  static std::vector<simulated_world> worlds(scene& s);
 };
 
 }  // namespace host
