@@ -60,6 +60,9 @@ TEST(scene_roles, bodies_of_active_worlds_only_with_nested_worlds_joining_the_ou
   f.body(b, "Box", 2);
   f.body(f.s->root(), "Loose");       // outside every world
   EXPECT_EQ(f.bodies(), (std::vector<std::string>{"root/A/Ball", "root/A/Ball/Inner", "root/A/Nested/Joined", "root/Group/B/Box"}));
+  std::vector<std::string> worlds;
+  for (const auto& w : host::scene_roles::worlds(*f.s)) worlds.push_back(w.path);
+  EXPECT_EQ(worlds, (std::vector<std::string>{"root/A", "root/Group/B"}));
 }
 
 TEST(scene_roles, roles_follow_the_shape_kind) {
