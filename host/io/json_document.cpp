@@ -41,19 +41,25 @@ private:
     return true;
   }
 
-  // The JSON pointer of the value being read (RFC 6901 escapes in keys).
-  std::string path() const {
+public:
+  // The JSON pointer of the value being read (RFC 6901 escapes in keys); with `pending`, of
+  // the value the parser is in the middle of (an array element not yet counted).
+  std::string path(bool pending = false) const {
     std::string p;
-    for (const frame& f : frames_) {
+    for (std::size_t i = 0; i < frames_.size(); ++i) {
+      const frame& f = frames_[i];
       p += '/';
+      const bool last = i + 1 == frames_.size();
       if (!f.object) {
-        p += std::to_string(f.index);
+        p += std::to_string(f.index + (pending && last ? 1 : 0));
         continue;
       }
       for (char c : f.key) p += c == '~' ? "~0" : c == '/' ? "~1" : std::string(1, c);
     }
     return p;
   }
+
+private:
 
   std::vector<frame> frames_;
 };
@@ -62,7 +68,14 @@ private:
 
 nlohmann::json json_document::parse(const std::string& text) {
   key_checker checker;
-  return nlohmann::json::parse(text, std::ref(checker));
+  try {
+    return nlohmann::json::parse(text, std::ref(checker));
+  } catch (const nlohmann::json::out_of_range& e) {
+    // A number beyond the range of a double ("1e999"): the lexer refuses it before the value
+    // reaches the checker, which still knows where it stands.
+    const std::string what = e.what();
+    throw json_path_error{checker.path(true), what.substr(what.find("] ") + 2)};
+  }
 }
 
 }  // namespace host

@@ -10,7 +10,8 @@ namespace host {
 class json_document {
 public:
   /// The document in `text`. Throws nlohmann::json::parse_error for text that is no JSON
-  /// (its message gives line and column) and json_path_error for a key given twice.
+  /// (its message gives line and column) and json_path_error for a key given twice or a
+  /// number beyond the range of a double.
   static nlohmann::json parse(const std::string& text);
 };
 

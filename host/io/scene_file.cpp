@@ -121,7 +121,9 @@ sxsdk::host_ref<scene> scene_file::parse(const std::string& text, const std::str
   } catch (const nlohmann::json::parse_error& e) {
     throw malformed(file_name, e);
   } catch (const json_path_error& e) {
-    throw scene_file_error(file_name, e.path, e.problem);
+    throw scene_file_error(file_name, e.path.empty() ? "/" : e.path, e.problem);
+  } catch (const nlohmann::json::exception& e) {
+    throw scene_file_error(file_name, "", std::string("malformed JSON: ") + e.what());
   }
   try {
     return scene_file_reader::build(document, services);
