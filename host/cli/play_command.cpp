@@ -101,8 +101,8 @@ int play_command::run(const cli_arguments& args) {
   session.print_messages();
   std::cerr << "played " << args.scene << ": frames 0.." << frames << " at " << fps << " fps, "
             << run.recorder.bodies().size() << " rigid bodies\n";
-  if (!args.trace.empty()) std::cerr << "trace: " << args.trace << '\n';
-  if (!args.gltf.empty()) std::cerr << "glTF: " << args.gltf << '\n';
+  if (!args.trace.empty()) std::cerr << "trace (CSV; frame, shape, position in mm, rotation): " << args.trace << '\n';
+  if (!args.gltf.empty()) std::cerr << "animation (glTF 2.0 binary; metres, Y up): " << args.gltf << '\n';
   if (stopped_at >= 0) {
     std::cerr << args.scene << ": the plug-in left sequence mode at frame " << stopped_at << "; playback stopped\n";
     return cli_error::simulation_failed;
