@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "host/cli/cli_error.hpp"
+#include "host/cli/stream_decoder.hpp"
 #include "host/io/scene_file.hpp"
 
 namespace host {
@@ -59,7 +60,8 @@ void cli_session::load_plugin(const std::string& path) {
     for (std::size_t i = before; i < lines.size(); ++i) why += (why.empty() ? "" : "; ") + lines[i].text;
     throw cli_error(library + ": the plug-in cannot be loaded" + (why.empty() ? "" : ": " + why));
   }
-  if (!plugins_->find(sx::uuid_class("10A768C2-6DBB-43DE-9E3C-E17217E3CA47")))
+  // The attribute component carries the UUID of the rigid body stream it owns.
+  if (!plugins_->find(physics_stream_ids::modify))
     throw cli_error(library + ": this library offers no physics attribute component");
 }
 

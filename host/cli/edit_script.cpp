@@ -10,6 +10,7 @@
 
 #include "host/cli/cli_error.hpp"
 #include "host/cli/cli_session.hpp"
+#include "host/cli/stream_decoder.hpp"
 #include "sdk/iid.hpp"
 
 namespace host {
@@ -105,7 +106,7 @@ const plugin_host::component& creator_named(cli_session& s, const std::string& n
 }
 
 const plugin_host::component& modify_attribute(cli_session& s) {
-  const auto* c = s.plugins()->find(sx::uuid_class("10A768C2-6DBB-43DE-9E3C-E17217E3CA47"));
+  const auto* c = s.plugins()->find(physics_stream_ids::modify);  // the component shares its UUID
   if (!c) throw op_error{"the plug-in offers no modify attribute"};
   return *c;
 }
