@@ -40,8 +40,8 @@ namespace {
 
 constexpr float fps = 30.0f;
 constexpr float cycle = 60.0f;
-constexpr float half = 0.1f;                      // box half extent, m
-const btVector3 paddle_half(0.1f, 0.3f, 3.5f);    // m
+constexpr float half = 0.1f;                                             // box half extent, m
+const btVector3 paddle_half(0.1f, 0.3f, 3.5f);                           // m
 constexpr float paddle_y = 0.3f, paddle_from = -4.0f, paddle_to = 4.0f;  // m
 
 const sx::uuid_class world_uuid("AFC29716-3C03-418A-9C7F-7541631DB70C");
@@ -124,7 +124,8 @@ class plugin_path {
       : scene_(host::scene::create(&services_)), plugins_(*scene_), player_(plugins_) {
     host::part_shape& world = scene_->add_part(scene_->root(), "Bullet World");
     world.put_stream(world_uuid, "Active:Bullet World", world_stream());
-    for (const btTransform& pose : poses) boxes_.push_back(&add_body(*scene_, world, 0, btVector3(half, half, half), pose, 1));
+    for (const btTransform& pose : poses)
+      boxes_.push_back(&add_body(*scene_, world, 0, btVector3(half, half, half), pose, 1));
     const btTransform paddle(btQuaternion::getIdentity(), btVector3(paddle_x(0, frames), paddle_y, 0));
     host::part_shape& p = add_body(*scene_, world, 1, paddle_half, paddle, 0);
     for (float f : {0.0f, float(frames)}) {

@@ -40,8 +40,8 @@ body_pose body_pose::from_matrix(const sxsdk::mat4& m) {
   // Host rows are the images of the axes; the column-vector matrix has them as columns.
   mat3 c{};
   for (int row = 0; row < 3; ++row) {
-    const double len = std::sqrt(double(m[row][0]) * m[row][0] + double(m[row][1]) * m[row][1] +
-                                 double(m[row][2]) * m[row][2]);
+    const double len =
+        std::sqrt(double(m[row][0]) * m[row][0] + double(m[row][1]) * m[row][1] + double(m[row][2]) * m[row][2]);
     if (!(len > 0) || !std::isfinite(len)) return p;
     for (int col = 0; col < 3; ++col) c[col][row] = m[row][col] / len;
   }

@@ -15,14 +15,15 @@ int parse_int(const std::string& option, const std::string& text, int min) {
   errno = 0;
   const long v = std::strtol(text.c_str(), &end, 10);
   if (text.empty() || *end || errno == ERANGE || v < min || v > INT_MAX)
-    throw cli_error(option + ": expected a whole number of at least " + std::to_string(min) + ", found \"" + text + "\"");
+    throw cli_error(option + ": expected a whole number of at least " + std::to_string(min) + ", found \"" + text +
+                    "\"");
   return static_cast<int>(v);
 }
 
 // Which options each command takes.
 const std::set<std::string>& options_of(const std::string& command) {
-  static const std::set<std::string> play = {"--frames", "--fps", "--render", "--trace", "--gltf",
-                                             "--save",   "--lang", "--plugin"};
+  static const std::set<std::string> play = {"--frames", "--fps",  "--render", "--trace",
+                                             "--gltf",   "--save", "--lang",   "--plugin"};
   static const std::set<std::string> edit = {"--script", "--save", "--lang", "--plugin"};
   static const std::set<std::string> info = {"--lang"};
   if (command == "play") return play;
@@ -31,14 +32,22 @@ const std::set<std::string>& options_of(const std::string& command) {
 }
 
 void apply(cli_arguments& a, const std::string& option, const std::string& value) {
-  if (option == "--frames") a.frames = parse_int(option, value, 0);
-  else if (option == "--fps") a.fps = parse_int(option, value, 1);
-  else if (option == "--trace") a.trace = value;
-  else if (option == "--gltf") a.gltf = value;
-  else if (option == "--save") a.save = value;
-  else if (option == "--script") a.script = value;
-  else if (option == "--lang") a.lang = value;
-  else if (option == "--plugin") a.plugin = value;
+  if (option == "--frames")
+    a.frames = parse_int(option, value, 0);
+  else if (option == "--fps")
+    a.fps = parse_int(option, value, 1);
+  else if (option == "--trace")
+    a.trace = value;
+  else if (option == "--gltf")
+    a.gltf = value;
+  else if (option == "--save")
+    a.save = value;
+  else if (option == "--script")
+    a.script = value;
+  else if (option == "--lang")
+    a.lang = value;
+  else if (option == "--plugin")
+    a.plugin = value;
 }
 
 }  // namespace

@@ -12,17 +12,17 @@
 namespace host {
 
 struct cli_arguments {
-  std::string command;   ///< "play", "edit", "info" or "help"
-  std::string scene;     ///< the scene file
-  int frames = -1;       ///< last frame to play; -1: the scene's end frame
-  int fps = 0;           ///< frames per second to set before playing; 0: keep the scene's
-  bool render = false;   ///< play as a rendering pass
-  std::string trace;     ///< CSV trace to write ("" none)
-  std::string gltf;      ///< glTF binary to write ("" none)
-  std::string save;      ///< scene file to write afterwards ("" none; required by edit)
-  std::string script;    ///< edit: the operations file
+  std::string command;      ///< "play", "edit", "info" or "help"
+  std::string scene;        ///< the scene file
+  int frames = -1;          ///< last frame to play; -1: the scene's end frame
+  int fps = 0;              ///< frames per second to set before playing; 0: keep the scene's
+  bool render = false;      ///< play as a rendering pass
+  std::string trace;        ///< CSV trace to write ("" none)
+  std::string gltf;         ///< glTF binary to write ("" none)
+  std::string save;         ///< scene file to write afterwards ("" none; required by edit)
+  std::string script;       ///< edit: the operations file
   std::string lang = "en";  ///< language of the plug-in's texts
-  std::string plugin;    ///< plug-in library; "" = the one built with this program
+  std::string plugin;       ///< plug-in library; "" = the one built with this program
 
   static cli_arguments parse(int argc, const char* const* argv);
   static const char* usage();

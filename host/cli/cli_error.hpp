@@ -7,7 +7,7 @@
 namespace host {
 
 class cli_error : public std::runtime_error {
-public:
+ public:
   /// Exit codes of physplug-host: 1 the simulation could not run, 2 bad input.
   static constexpr int simulation_failed = 1;
   static constexpr int bad_input = 2;
@@ -16,7 +16,7 @@ public:
       : std::runtime_error(message), exit_code_(exit_code) {}
   int exit_code() const { return exit_code_; }
 
-private:
+ private:
   int exit_code_;
 };
 

@@ -22,7 +22,8 @@ std::string default_plugin() {
   std::error_code ec;
   const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   if (!ec)
-    for (const fs::path& p : {exe.parent_path() / "libphysplug.so", exe.parent_path() / ".." / "lib" / "libphysplug.so"})
+    for (const fs::path& p :
+         {exe.parent_path() / "libphysplug.so", exe.parent_path() / ".." / "lib" / "libphysplug.so"})
       if (fs::exists(p)) return p.string();
   throw cli_error("the physics plug-in (libphysplug.so) was not found; name it with --plugin PATH");
 }

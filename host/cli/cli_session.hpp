@@ -13,7 +13,7 @@
 namespace host {
 
 class cli_session {
-public:
+ public:
   /// Loads the text table of `language` and the scene file; throws cli_error (exit 2) naming
   /// the file and the problem when either cannot be read.
   cli_session(const std::string& scene_path, const std::string& language);
@@ -40,7 +40,7 @@ public:
   /// Saves the scene; throws cli_error (exit 2) naming the file when it cannot.
   void save(const std::string& path);
 
-private:
+ private:
   std::string scene_path_;
   std::unique_ptr<ui_services> services_;
   sxsdk::host_ref<scene> scene_;

@@ -10,7 +10,7 @@
 namespace host {
 
 class edit_command {
-public:
+ public:
   static int run(const cli_arguments& args);
 };
 

@@ -162,8 +162,10 @@ std::string edit_mesh(cli_session& s, const json& op) {
   }
   s.target().begin_mesh_edit(*mesh, mode);
   try {
-    if (mode == sxsdk::selection_mode::faces) mesh->select_faces(picked);
-    else mesh->select_vertices(picked);
+    if (mode == sxsdk::selection_mode::faces)
+      mesh->select_faces(picked);
+    else
+      mesh->select_vertices(picked);
   } catch (const std::exception& e) {
     throw op_error{std::string("the selection does not fit the mesh: ") + e.what()};
   }
@@ -235,9 +237,10 @@ using handler = std::string (*)(cli_session&, const json&);
 
 std::string dispatch(cli_session& s, const json& op) {
   static const std::pair<const char*, handler> table[] = {
-      {"select", select_op},         {"current", current_op}, {"create", create_op},     {"modify", modify_op},
-      {"edit_mesh", edit_mesh},      {"end_edit_mesh", end_edit_mesh}, {"rename", rename_op}, {"place", place},
-      {"key", key},                  {"animation", animation}};
+      {"select", select_op},   {"current", current_op},  {"create", create_op},
+      {"modify", modify_op},   {"edit_mesh", edit_mesh}, {"end_edit_mesh", end_edit_mesh},
+      {"rename", rename_op},   {"place", place},         {"key", key},
+      {"animation", animation}};
   const std::string name = text_of(op, "op");
   for (const auto& [op_name, run] : table)
     if (name == op_name) return run(s, op);

@@ -33,7 +33,7 @@ class cli_session;
 class shape_node;
 
 class edit_script {
-public:
+ public:
   /// Reads the operations file; throws cli_error naming the file when it is no such JSON.
   edit_script(const std::string& path);
 
@@ -42,7 +42,7 @@ public:
   /// operation; returns false when a call into the plug-in failed.
   bool run(cli_session& session) const;
 
-private:
+ private:
   void run_one(cli_session& session, const nlohmann::json& op, std::size_t number) const;
 
   std::string path_;

@@ -17,9 +17,12 @@ void put_u32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 
 const char* type_name(int components) {
   switch (components) {
-    case 1: return "SCALAR";
-    case 3: return "VEC3";
-    case 4: return "VEC4";
+    case 1:
+      return "SCALAR";
+    case 3:
+      return "VEC3";
+    case 4:
+      return "VEC4";
   }
   throw std::logic_error("glb_buffer: no accessor type with " + std::to_string(components) + " components");
 }
@@ -61,10 +64,8 @@ int glb_buffer::add_floats(const std::vector<float>& values, int components, boo
 
 int glb_buffer::add_indices(const std::vector<std::uint16_t>& indices) {
   const int view = add_view(indices.data(), indices.size() * sizeof(std::uint16_t), element_array_buffer);
-  accessors_.push_back({{"bufferView", view},
-                        {"componentType", unsigned_short_type},
-                        {"count", indices.size()},
-                        {"type", "SCALAR"}});
+  accessors_.push_back(
+      {{"bufferView", view}, {"componentType", unsigned_short_type}, {"count", indices.size()}, {"type", "SCALAR"}});
   return static_cast<int>(accessors_.size()) - 1;
 }
 

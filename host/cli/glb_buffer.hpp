@@ -11,7 +11,7 @@
 namespace host {
 
 class glb_buffer {
-public:
+ public:
   /// glTF buffer view targets.
   static constexpr int array_buffer = 34962;
   static constexpr int element_array_buffer = 34963;
@@ -32,7 +32,7 @@ public:
   /// accessors are added when there are any) and the binary chunk.
   std::vector<std::uint8_t> file(nlohmann::json document) const;
 
-private:
+ private:
   std::vector<std::uint8_t> bytes_;
   nlohmann::json views_ = nlohmann::json::array();
   nlohmann::json accessors_ = nlohmann::json::array();

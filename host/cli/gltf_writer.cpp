@@ -16,7 +16,8 @@ using nlohmann::json;
 json materials() {
   auto material = [](const char* name, double r, double g, double b) {
     return json{{"name", name},
-                {"pbrMetallicRoughness", {{"baseColorFactor", {r, g, b, 1.0}}, {"metallicFactor", 0.0}, {"roughnessFactor", 0.8}}}};
+                {"pbrMetallicRoughness",
+                 {{"baseColorFactor", {r, g, b, 1.0}}, {"metallicFactor", 0.0}, {"roughnessFactor", 0.8}}}};
   };
   json ground = material("ground", 0.85, 0.85, 0.8);
   ground["doubleSided"] = true;
@@ -93,7 +94,8 @@ json animation(const motion_recorder& recorder, double fps, glb_buffer& buffer) 
 double ground_extent(const motion_recorder& recorder) {
   double e = 1;
   for (const auto& s : recorder.samples())
-    for (const body_pose& p : s.poses) e = std::max({e, std::fabs(p.position[0]) * 0.001, std::fabs(p.position[2]) * 0.001});
+    for (const body_pose& p : s.poses)
+      e = std::max({e, std::fabs(p.position[0]) * 0.001, std::fabs(p.position[2]) * 0.001});
   return e + 1;
 }
 

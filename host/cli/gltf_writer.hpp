@@ -14,7 +14,7 @@
 namespace host {
 
 class gltf_writer {
-public:
+ public:
   /// The file's bytes. `fps` > 0 turns frames into seconds.
   static std::vector<std::uint8_t> build(const motion_recorder& recorder, double fps);
   /// Writes bytes to `path`; throws cli_error naming the path when it cannot.

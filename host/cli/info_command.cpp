@@ -33,9 +33,9 @@ std::string rigid_text(const shape_node& shape) {
   static const char* types[] = {"move", "kinematic", "static"};
   std::ostringstream o;
   o << (b.type >= 0 && b.type <= 2 ? types[b.type] : "unknown type") << ", mass " << b.mass << ", friction "
-    << b.friction << ", restitution " << b.restitution << ", damping " << b.linear_damping << '/'
-    << b.angular_damping << ", group " << b.group_index << ", mask 0x" << std::hex << b.mask << std::dec
-    << ", velocity " << vec(b.velocity) << " m/s, start " << vec(b.origin) << " m";
+    << b.friction << ", restitution " << b.restitution << ", damping " << b.linear_damping << '/' << b.angular_damping
+    << ", group " << b.group_index << ", mask 0x" << std::hex << b.mask << std::dec << ", velocity " << vec(b.velocity)
+    << " m/s, start " << vec(b.origin) << " m";
   if (!b.valid) o << " [stream damaged or short]";
   return o.str();
 }
@@ -45,11 +45,19 @@ std::string primitive_sizes(const primitive_shape& p) {
   std::ostringstream o;
   const auto& s = p.size;
   switch (p.type) {
-    case primitive_shape::kind::box: o << "half extents " << vec(s); break;
-    case primitive_shape::kind::sphere: o << "radius " << s[0]; break;
-    case primitive_shape::kind::capsule: o << "radius " << s[0] << ", middle height " << s[1]; break;
+    case primitive_shape::kind::box:
+      o << "half extents " << vec(s);
+      break;
+    case primitive_shape::kind::sphere:
+      o << "radius " << s[0];
+      break;
+    case primitive_shape::kind::capsule:
+      o << "radius " << s[0] << ", middle height " << s[1];
+      break;
     case primitive_shape::kind::cylinder:
-    case primitive_shape::kind::cone: o << "radius " << s[0] << ", height " << s[1]; break;
+    case primitive_shape::kind::cone:
+      o << "radius " << s[0] << ", height " << s[1];
+      break;
   }
   return o.str();
 }
@@ -60,7 +68,8 @@ std::string primitive_text(const shape_node& shape) {
   static const char* axes[] = {"Y", "X", "Z"};
   std::ostringstream o;
   o << primitive_kind_name(p.type);
-  if (p.type != primitive_shape::kind::box && p.type != primitive_shape::kind::sphere) o << " along " << axes[p.direction];
+  if (p.type != primitive_shape::kind::box && p.type != primitive_shape::kind::sphere)
+    o << " along " << axes[p.direction];
   o << ", " << primitive_sizes(p) << " m, margin " << p.margin;
   return o.str();
 }
@@ -74,12 +83,17 @@ std::string stream_version_text(const shape_node& shape) {
 
 std::string role_text(const shape_node& shape, physics_role role) {
   switch (role) {
-    case physics_role::world: return world_text(shape);
-    case physics_role::rigid_body: return rigid_text(shape);
-    case physics_role::primitive: return primitive_text(shape);
+    case physics_role::world:
+      return world_text(shape);
+    case physics_role::rigid_body:
+      return rigid_text(shape);
+    case physics_role::primitive:
+      return primitive_text(shape);
     case physics_role::joint:
-    case physics_role::soft_body: return stream_version_text(shape);
-    case physics_role::none: break;
+    case physics_role::soft_body:
+      return stream_version_text(shape);
+    case physics_role::none:
+      break;
   }
   return "";
 }

@@ -11,7 +11,7 @@ namespace host {
 class scene;
 
 class info_command {
-public:
+ public:
   /// Prints the listing of the scene file to stdout; returns the exit code (0). Bad input
   /// throws cli_error.
   static int run(const cli_arguments& args);

@@ -10,7 +10,7 @@
 namespace host {
 
 class motion_recorder {
-public:
+ public:
   struct sample {
     int frame = 0;
     std::vector<body_pose> poses;  ///< one per body, in bodies() order
@@ -28,7 +28,7 @@ public:
   const std::vector<simulated_world>& worlds() const { return worlds_; }
   const std::vector<sample>& samples() const { return samples_; }
 
-private:
+ private:
   std::vector<simulated_body> bodies_;
   std::vector<simulated_world> worlds_;
   std::vector<sample> samples_;

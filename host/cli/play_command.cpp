@@ -32,7 +32,8 @@ struct playback {
   motion_recorder recorder;
   std::optional<trace_writer> trace;
 
-  playback(cli_session& s, const cli_arguments& a) : session(s), args(a), recorder(scene_roles::bodies(s.target()), scene_roles::worlds(s.target())) {
+  playback(cli_session& s, const cli_arguments& a)
+      : session(s), args(a), recorder(scene_roles::bodies(s.target()), scene_roles::worlds(s.target())) {
     if (!a.trace.empty()) trace.emplace(a.trace, recorder.bodies());
     if (!a.gltf.empty()) gltf_writer::check_writable(a.gltf);
   }

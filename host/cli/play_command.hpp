@@ -16,7 +16,7 @@ namespace host {
 class cli_session;
 
 class play_command {
-public:
+ public:
   /// Runs the command; returns the exit code. Bad input throws cli_error.
   static int run(const cli_arguments& args);
 

@@ -53,11 +53,16 @@ bool measure_disk(const disk_shape& disk, primitive_shape& out) {
 
 const char* primitive_kind_name(primitive_shape::kind k) {
   switch (k) {
-    case primitive_shape::kind::box: return "box";
-    case primitive_shape::kind::sphere: return "sphere";
-    case primitive_shape::kind::capsule: return "capsule";
-    case primitive_shape::kind::cylinder: return "cylinder";
-    case primitive_shape::kind::cone: return "cone";
+    case primitive_shape::kind::box:
+      return "box";
+    case primitive_shape::kind::sphere:
+      return "sphere";
+    case primitive_shape::kind::capsule:
+      return "capsule";
+    case primitive_shape::kind::cylinder:
+      return "cylinder";
+    case primitive_shape::kind::cone:
+      return "cone";
   }
   return "?";
 }
@@ -73,8 +78,10 @@ primitive_shape primitive_measure::measure(const shape_node& shape) {
   std::array<float, 3> mm = {100, 100, 100};
   out.size = mm;
   bool ok = false;
-  if (auto* line = dynamic_cast<const line_shape*>(&shape)) ok = measure_line(*line, out);
-  else if (auto* disk = dynamic_cast<const disk_shape*>(&shape)) ok = measure_disk(*disk, out);
+  if (auto* line = dynamic_cast<const line_shape*>(&shape))
+    ok = measure_line(*line, out);
+  else if (auto* disk = dynamic_cast<const disk_shape*>(&shape))
+    ok = measure_disk(*disk, out);
   else if (auto* sphere = dynamic_cast<const sphere_shape*>(&shape)) {
     out.type = primitive_shape::kind::sphere;
     const float r = sphere->get_radius();

@@ -13,9 +13,9 @@ class shape_node;
 /// The collision shape of a primitive, in metres, centred on the primitive's own origin.
 struct primitive_shape {
   enum class kind { box, sphere, capsule, cylinder, cone };
-  bool valid = false;        ///< false: not a shape the plug-in can read
+  bool valid = false;  ///< false: not a shape the plug-in can read
   kind type = kind::sphere;
-  int direction = 0;         ///< axis of capsule, cylinder and cone: 0 Y, 1 X, 2 Z
+  int direction = 0;                            ///< axis of capsule, cylinder and cone: 0 Y, 1 X, 2 Z
   std::array<float, 3> size{0.1f, 0.1f, 0.1f};  ///< box: half extents; sphere: radius in x;
                                                 ///< capsule: radius, middle height; cylinder:
                                                 ///< radius, full height; cone: radius, height
@@ -26,7 +26,7 @@ struct primitive_shape {
 const char* primitive_kind_name(primitive_shape::kind k);
 
 class primitive_measure {
-public:
+ public:
   /// Measures `shape` (a primitive: a line, sphere or disk with a primitive stream).
   static primitive_shape measure(const shape_node& shape);
 };

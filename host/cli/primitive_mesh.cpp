@@ -17,7 +17,7 @@ struct profile_point {
 };
 
 class mesh_builder {
-public:
+ public:
   explicit mesh_builder(int direction) : direction_(direction) {}
 
   std::uint16_t vertex(dvec p, dvec n) {
@@ -52,8 +52,8 @@ public:
       for (int j = 0; j < segments; ++j) {
         // A pole's vertices take the normal of the middle of their wedge.
         const double a = 2 * pi * (j + (p.r == 0 ? 0.5 : 0.0)) / segments;
-        ring.push_back(vertex({p.r * std::cos(a), p.y, -p.r * std::sin(a)},
-                              {p.nr * std::cos(a), p.ny, -p.nr * std::sin(a)}));
+        ring.push_back(
+            vertex({p.r * std::cos(a), p.y, -p.r * std::sin(a)}, {p.nr * std::cos(a), p.ny, -p.nr * std::sin(a)}));
       }
       rings.push_back(ring);
     }
@@ -73,7 +73,7 @@ public:
 
   primitive_mesh out;
 
-private:
+ private:
   void band(const std::vector<std::uint16_t>& a, const std::vector<std::uint16_t>& b) {
     for (int j = 0; j < segments; ++j) {
       const int k = (j + 1) % segments;
@@ -141,11 +141,20 @@ primitive_mesh primitive_mesh::of(const primitive_shape& shape) {
   if (shape.type == k::box) return box(s);
   mesh_builder b(shape.type == k::sphere ? 0 : shape.direction);
   switch (shape.type) {
-    case k::sphere: b.lathe(capsule_profile(s[0], 0)); break;
-    case k::capsule: b.lathe(capsule_profile(s[0], s[1] / 2)); break;
-    case k::cylinder: b.lathe(cylinder_profile(s[0], s[1])); break;
-    case k::cone: b.lathe(cone_profile(s[0], s[1])); break;
-    case k::box: break;
+    case k::sphere:
+      b.lathe(capsule_profile(s[0], 0));
+      break;
+    case k::capsule:
+      b.lathe(capsule_profile(s[0], s[1] / 2));
+      break;
+    case k::cylinder:
+      b.lathe(cylinder_profile(s[0], s[1]));
+      break;
+    case k::cone:
+      b.lathe(cone_profile(s[0], s[1]));
+      break;
+    case k::box:
+      break;
   }
   return b.out;
 }

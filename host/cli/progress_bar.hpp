@@ -6,7 +6,7 @@
 namespace host {
 
 class progress_bar {
-public:
+ public:
   /// `total` steps (at least 1 is assumed). Draws nothing unless `out` is a terminal.
   explicit progress_bar(int total, std::FILE* out = stderr);
   /// Ends the line if anything was drawn.
@@ -18,7 +18,7 @@ public:
   void update(int done);
   bool shown() const { return enabled_; }
 
-private:
+ private:
   std::FILE* out_;
   int total_;
   bool enabled_;

@@ -54,12 +54,18 @@ void find_worlds(shape_node& shape, F&& found) {
 
 const char* physics_role_name(physics_role role) {
   switch (role) {
-    case physics_role::world: return "world";
-    case physics_role::rigid_body: return "rigid body";
-    case physics_role::primitive: return "primitive";
-    case physics_role::joint: return "joint";
-    case physics_role::soft_body: return "soft body";
-    case physics_role::none: break;
+    case physics_role::world:
+      return "world";
+    case physics_role::rigid_body:
+      return "rigid body";
+    case physics_role::primitive:
+      return "primitive";
+    case physics_role::joint:
+      return "joint";
+    case physics_role::soft_body:
+      return "soft body";
+    case physics_role::none:
+      break;
   }
   return "";
 }
@@ -70,12 +76,16 @@ bool scene_roles::has_role(const shape_node& shape, physics_role role) {
   switch (role) {
     case physics_role::world:
       return part_type == sxsdk::part_type::part && shape.find_stream(physics_stream_ids::world);
-    case physics_role::rigid_body: return part_type == sxsdk::part_type::part && modify;
+    case physics_role::rigid_body:
+      return part_type == sxsdk::part_type::part && modify;
     case physics_role::primitive:
       return shape.type() != sxsdk::shape_type::part && shape.find_stream(physics_stream_ids::primitive);
-    case physics_role::joint: return is_joint_type(part_type) && modify;
-    case physics_role::soft_body: return shape.type() == sxsdk::shape_type::polygon_mesh && modify;
-    case physics_role::none: break;
+    case physics_role::joint:
+      return is_joint_type(part_type) && modify;
+    case physics_role::soft_body:
+      return shape.type() == sxsdk::shape_type::polygon_mesh && modify;
+    case physics_role::none:
+      break;
   }
   return false;
 }

@@ -36,7 +36,7 @@ struct simulated_world {
 };
 
 class scene_roles {
-public:
+ public:
   /// The roles of one shape; a simple part may be both a world and a rigid body.
   static std::vector<physics_role> roles_of(const shape_node& shape);
   static bool has_role(const shape_node& shape, physics_role role);

@@ -14,7 +14,7 @@ namespace {
 // Little-endian reader over a byte buffer; once a read runs past the end every later read
 // fails too, so a decoder only checks ok() at the end.
 class byte_reader {
-public:
+ public:
   explicit byte_reader(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
 
   std::int32_t i32() {
@@ -37,7 +37,7 @@ public:
   }
   bool ok() const { return ok_; }
 
-private:
+ private:
   bool take(std::size_t n) {
     if (!ok_ || bytes_.size() - pos_ < n) return ok_ = false;
     pos_ += n;

@@ -55,7 +55,7 @@ struct rigid_settings {
 };
 
 class stream_decoder {
-public:
+ public:
   static world_settings world(const std::vector<std::uint8_t>& bytes);
   static primitive_settings primitive(const std::vector<std::uint8_t>& bytes);
   static rigid_settings rigid(const std::vector<std::uint8_t>& bytes);

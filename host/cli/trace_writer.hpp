@@ -12,7 +12,7 @@
 namespace host {
 
 class trace_writer {
-public:
+ public:
   /// Opens (truncates) `path` and writes the header; throws cli_error naming the path when it
   /// cannot be written. `bodies` are those of the recorder; only the moving ones (type move)
   /// are traced, because only those are moved by the simulation.
@@ -23,7 +23,7 @@ public:
   /// Flushes and closes; throws cli_error when anything failed to reach the file.
   void finish();
 
-private:
+ private:
   std::string path_;
   std::ofstream out_;
   std::vector<std::size_t> traced_;  ///< indices into the bodies

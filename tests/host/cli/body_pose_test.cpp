@@ -30,8 +30,8 @@ void expect_turns_axes_onto_rows(const mat4& m, const host::body_pose& p) {
     dvec e{0, 0, 0};
     e[axis] = 1;
     const dvec got = rotate(p.rotation, e);
-    const double len = std::sqrt(double(m[axis][0]) * m[axis][0] + double(m[axis][1]) * m[axis][1] +
-                                 double(m[axis][2]) * m[axis][2]);
+    const double len =
+        std::sqrt(double(m[axis][0]) * m[axis][0] + double(m[axis][1]) * m[axis][1] + double(m[axis][2]) * m[axis][2]);
     for (int c = 0; c < 3; ++c) EXPECT_NEAR(got[c], m[axis][c] / len, 1e-6) << "axis " << axis;
   }
 }

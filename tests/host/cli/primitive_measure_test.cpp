@@ -63,7 +63,8 @@ TEST(primitive_measure, each_kind_from_its_builder_geometry) {
 TEST(primitive_measure, a_box_reads_half_extents_from_its_first_point_whatever_its_sign) {
   fixture f;
   for (float sign : {1.0f, -1.0f}) {
-    auto& box = f.s->add_line(f.body, "Box", {{-100 * sign, -50 * sign, -25 * sign}, {1, 1, 1}, {2, 2, 2}, {3, 3, 3}}, true);
+    auto& box =
+        f.s->add_line(f.body, "Box", {{-100 * sign, -50 * sign, -25 * sign}, {1, 1, 1}, {2, 2, 2}, {3, 3, 3}}, true);
     mark_primitive(box, 0);
     const auto p = host::primitive_measure::measure(box);
     EXPECT_EQ(p.type, host::primitive_shape::kind::box);

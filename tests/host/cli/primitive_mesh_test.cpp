@@ -26,8 +26,10 @@ double mesh_volume(const host::primitive_mesh& m) {
     const auto& a = m.positions[m.indices[i]];
     const auto& b = m.positions[m.indices[i + 1]];
     const auto& c = m.positions[m.indices[i + 2]];
-    v += (double(a[0]) * (double(b[1]) * c[2] - double(b[2]) * c[1]) - double(a[1]) * (double(b[0]) * c[2] - double(b[2]) * c[0]) +
-          double(a[2]) * (double(b[0]) * c[1] - double(b[1]) * c[0])) / 6;
+    v += (double(a[0]) * (double(b[1]) * c[2] - double(b[2]) * c[1]) -
+          double(a[1]) * (double(b[0]) * c[2] - double(b[2]) * c[0]) +
+          double(a[2]) * (double(b[0]) * c[1] - double(b[1]) * c[0])) /
+         6;
   }
   return v;
 }

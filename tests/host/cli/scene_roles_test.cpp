@@ -20,8 +20,8 @@ std::vector<std::uint8_t> world_stream(bool active) {
 
 std::vector<std::uint8_t> rigid_stream(int type) {
   std::vector<std::uint8_t> b(93, 0);
-  b[0] = 1;                     // version 1
-  b[4] = std::uint8_t(type);    // type
+  b[0] = 1;                   // version 1
+  b[4] = std::uint8_t(type);  // type
   return b;
 }
 
@@ -49,17 +49,18 @@ TEST(scene_roles, bodies_of_active_worlds_only_with_nested_worlds_joining_the_ou
   fixture f;
   auto& a = f.world(f.s->root(), "A", true);
   auto& ball = f.body(a, "Ball");
-  f.body(ball, "Inner");              // a body under a body is a body too
+  f.body(ball, "Inner");  // a body under a body is a body too
   auto& nested = f.world(a, "Nested", false);
-  f.body(nested, "Joined");           // held or not, a world inside a world is no world
-  f.body(a, "Odd", 5);                // no such type: the plug-in registers nothing
+  f.body(nested, "Joined");  // held or not, a world inside a world is no world
+  f.body(a, "Odd", 5);       // no such type: the plug-in registers nothing
   auto& held = f.world(f.s->root(), "Held", false);
   f.body(held, "Still");
   auto& group = f.s->add_part(f.s->root(), "Group");
   auto& b = f.world(group, "B", true);
   f.body(b, "Box", 2);
-  f.body(f.s->root(), "Loose");       // outside every world
-  EXPECT_EQ(f.bodies(), (std::vector<std::string>{"root/A/Ball", "root/A/Ball/Inner", "root/A/Nested/Joined", "root/Group/B/Box"}));
+  f.body(f.s->root(), "Loose");  // outside every world
+  EXPECT_EQ(f.bodies(),
+            (std::vector<std::string>{"root/A/Ball", "root/A/Ball/Inner", "root/A/Nested/Joined", "root/Group/B/Box"}));
   std::vector<std::string> worlds;
   for (const auto& w : host::scene_roles::worlds(*f.s)) worlds.push_back(w.path);
   EXPECT_EQ(worlds, (std::vector<std::string>{"root/A", "root/Group/B"}));
@@ -69,7 +70,8 @@ TEST(scene_roles, roles_follow_the_shape_kind) {
   fixture f;
   auto& both = f.world(f.s->root(), "Both", true);
   both.put_stream(physics_stream_ids::modify, "", rigid_stream(0));
-  EXPECT_EQ(host::scene_roles::roles_of(both), (std::vector<physics_role>{physics_role::world, physics_role::rigid_body}));
+  EXPECT_EQ(host::scene_roles::roles_of(both),
+            (std::vector<physics_role>{physics_role::world, physics_role::rigid_body}));
   auto& joint = f.s->add_part(f.s->root(), "Joint", sxsdk::part_type::ball_joint);
   joint.put_stream(physics_stream_ids::modify, "", {});
   joint.put_stream(physics_stream_ids::world, "", world_stream(true));

@@ -36,9 +36,9 @@ std::vector<std::uint8_t> world_bytes() {
 std::vector<std::uint8_t> rigid_v1_bytes() {
   writer w;
   w.i32(1).i32(1).byte(15).i32(0x8001).f32(2).f32(0.25f).f32(0.75f).f32(0.125f).f32(0.0625f);
-  w.f32(1).f32(2).f32(3);                                          // velocity
+  w.f32(1).f32(2).f32(3);                                             // velocity
   w.f32(0).f32(1).f32(0).f32(-1).f32(0).f32(0).f32(0).f32(0).f32(1);  // basis rows
-  w.f32(0.5f).f32(1.5f).f32(-2);                                   // origin
+  w.f32(0.5f).f32(1.5f).f32(-2);                                      // origin
   return w.b;
 }
 
@@ -110,14 +110,17 @@ TEST(stream_decoder, every_truncation_is_refused) {
     bool (*valid)(const std::vector<std::uint8_t>&);
   } cases[] = {
       {"world", world_bytes(), [](const std::vector<std::uint8_t>& b) { return host::stream_decoder::world(b).valid; }},
-      {"rigid", rigid_v1_bytes(), [](const std::vector<std::uint8_t>& b) { return host::stream_decoder::rigid(b).valid; }},
-      {"primitive", {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0},
+      {"rigid", rigid_v1_bytes(),
+       [](const std::vector<std::uint8_t>& b) { return host::stream_decoder::rigid(b).valid; }},
+      {"primitive",
+       {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0},
        [](const std::vector<std::uint8_t>& b) { return host::stream_decoder::primitive(b).valid; }},
   };
   for (const auto& c : cases) {
     EXPECT_TRUE(c.valid(c.bytes)) << c.name;
     for (std::size_t n = 0; n < c.bytes.size(); ++n)
-      EXPECT_FALSE(c.valid(std::vector<std::uint8_t>(c.bytes.begin(), c.bytes.begin() + long(n)))) << c.name << " cut to " << n;
+      EXPECT_FALSE(c.valid(std::vector<std::uint8_t>(c.bytes.begin(), c.bytes.begin() + long(n))))
+          << c.name << " cut to " << n;
   }
 }
 
