@@ -173,7 +173,14 @@ case "$case_name" in
     run 0 play "$scene" --frames 30 --trace "$work/a.csv"
     run 0 play "$scene" --frames 30 --trace "$work/b.csv" --render
     cmp -s "$work/a.csv" "$work/b.csv" || fail "rendering traced another motion: $(diff "$work/a.csv" "$work/b.csv" | head -5)"
-    echo "render: same trace as interactive playback"
+    # A rate the plug-in does not play (24) is repaired to 30 with its message, and the glTF
+    # times follow the rate played, not the one asked for.
+    run 0 play "$scene" --frames 6 --fps 24 --trace "$work/r.csv" --gltf "$work/r.glb"
+    contains "$work/out" "message: Bad animation mode. Repaired"
+    contains "$work/err" "at 30 fps"
+    node "$src/tests/cli/glb_matches_trace.js" "$work/r.glb" "$work/r.csv" 30 >"$work/agree" 2>&1 ||
+      fail "glTF times after the repair: $(cat "$work/agree")"
+    echo "render: same trace as interactive playback; 24 fps played at 30 with the plug-in's message"
     ;;
   kinds)
     # Every primitive kind along every axis, made by the plug-in's own builders from dialog
