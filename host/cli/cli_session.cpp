@@ -13,6 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Idle calls a host makes after opening a scene before the first command: enough for the
+// plug-in's countdown from active_scene_changed (three calls) to run out.
+constexpr int idle_calls_after_opening = 3;
+
 // The plug-in to load when none is named: the one built with this program, else one shipped
 // beside it.
 std::string default_plugin() {
@@ -64,6 +68,11 @@ void cli_session::load_plugin(const std::string& path) {
   // The attribute component carries the UUID of the rigid body stream it owns.
   if (!plugins_->find(physics_stream_ids::modify))
     throw cli_error(library + ": this library offers no physics attribute component");
+  // As a host does when a scene is opened and becomes the active one: the plug-ins hear of it
+  // and, a few idle calls later, survey the scene (for the other plug-ins' joints).
+  plugins_->scene_opened();
+  plugins_->active_scene_changed();
+  for (int i = 0; i < idle_calls_after_opening; ++i) plugins_->idle_task();
 }
 
 void cli_session::print_messages(std::size_t first) const {

@@ -22,8 +22,9 @@ class cli_session {
   cli_session& operator=(const cli_session&) = delete;
 
   /// Loads the plug-in: `path`, or when empty the library this program was built with, or
-  /// failing that libphysplug.so next to the executable or in ../lib. Throws cli_error (exit 2)
-  /// when it cannot be loaded, with the loader's messages.
+  /// failing that libphysplug.so next to the executable or in ../lib, then tells it the scene
+  /// was opened and became active and gives it three idle calls, as a host does. Throws
+  /// cli_error (exit 2) when it cannot be loaded, with the loader's messages.
   void load_plugin(const std::string& path);
 
   scene& target() { return *scene_; }
