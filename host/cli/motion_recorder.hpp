@@ -20,8 +20,12 @@ class motion_recorder {
   explicit motion_recorder(std::vector<simulated_body> bodies, std::vector<simulated_world> worlds = {})
       : bodies_(std::move(bodies)), worlds_(std::move(worlds)) {}
 
-  /// Samples every body now, as frame `frame` (frames must come in increasing order).
+  /// Samples every body now, as frame `frame` (frames must come in increasing order). The
+  /// sample stays valid until the next call.
   const sample& record(int frame);
+  /// Keep only the latest sample (a trace written row by row needs no history; a long
+  /// playback without a glTF file then takes no memory per frame). Default: keep every one.
+  void keep_history(bool keep) { keep_ = keep; }
 
   const std::vector<simulated_body>& bodies() const { return bodies_; }
   /// The active worlds of the playback (their ground planes are drawn).
@@ -32,6 +36,7 @@ class motion_recorder {
   std::vector<simulated_body> bodies_;
   std::vector<simulated_world> worlds_;
   std::vector<sample> samples_;
+  bool keep_ = true;
 };
 
 }  // namespace host

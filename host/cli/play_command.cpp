@@ -36,6 +36,7 @@ struct playback {
       : session(s), args(a), recorder(scene_roles::bodies(s.target()), scene_roles::worlds(s.target())) {
     if (!a.trace.empty()) trace.emplace(a.trace, recorder.bodies());
     if (!a.gltf.empty()) gltf_writer::check_writable(a.gltf);
+    recorder.keep_history(!a.gltf.empty());
   }
 
   void record(int frame) {
