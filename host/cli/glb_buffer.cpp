@@ -79,6 +79,8 @@ std::vector<std::uint8_t> glb_buffer::file(nlohmann::json document) const {
   while (json.size() % 4) json += ' ';
   std::vector<std::uint8_t> out;
   const std::size_t total = 12 + 8 + json.size() + (bytes_.empty() ? 0 : 8 + bytes_.size());
+  // The container counts its length in 32 bits.
+  if (total > 0xFFFFFFFFu) throw std::length_error("the glTF binary would exceed 4 GiB");
   put_u32(out, 0x46546C67);  // "glTF"
   put_u32(out, 2);
   put_u32(out, static_cast<std::uint32_t>(total));

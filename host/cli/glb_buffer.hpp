@@ -29,7 +29,8 @@ class glb_buffer {
   const nlohmann::json& accessors() const { return accessors_; }
 
   /// The whole .glb file: header, the JSON chunk (`document`, to which the buffer, views and
-  /// accessors are added when there are any) and the binary chunk.
+  /// accessors are added when there are any) and the binary chunk. Throws std::length_error
+  /// when the file would pass the container's 4 GiB limit.
   std::vector<std::uint8_t> file(nlohmann::json document) const;
 
  private:

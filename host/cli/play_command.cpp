@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 
 #include "host/cli/cli_error.hpp"
 #include "host/cli/cli_session.hpp"
@@ -98,7 +99,13 @@ int play_command::run(const cli_arguments& args) {
   int stopped_at = -1;
   const double fps = run.play(frames, stopped_at);
   if (run.trace) run.trace->finish();
-  if (!args.gltf.empty()) gltf_writer::save(args.gltf, gltf_writer::build(run.recorder, fps > 0 ? fps : 30));
+  if (!args.gltf.empty()) {
+    try {
+      gltf_writer::save(args.gltf, gltf_writer::build(run.recorder, fps > 0 ? fps : 30));
+    } catch (const std::length_error& e) {
+      throw cli_error(args.gltf + ": " + e.what() + "; play fewer frames");
+    }
+  }
   if (!args.save.empty()) session.save(args.save);
   session.print_messages();
   std::cerr << "played " << args.scene << ": frames 0.." << frames << " at " << fps << " fps, "
