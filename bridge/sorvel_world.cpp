@@ -1,5 +1,6 @@
 #include "bridge/sorvel_world.hpp"
 
+#include "bridge/engine_shape_size.hpp"
 #include "bridge/scene_shapes.hpp"
 #include "properties/primitive_properties.hpp"
 #include "properties/shape_roles.hpp"
@@ -71,6 +72,7 @@ bool sorvel_world::add_body(sxsdk::scene_interface* scene, rigidbody_properties&
   primitive.shape = body.primitive;
   primitive.type = collisionshape_datas::sphere;
   primitive.get_properties();  // a primitive without a readable stream keeps the defaults
+  to_engine_shape_size(primitive);
   if (!engine_.addCollisionShape(primitive)) return false;
   if (engine_.addRigidBody(body)) return true;
   bridge::show_error(scene, refused_text);

@@ -1,5 +1,6 @@
 # Sources of bridge/, relative to the project root.
 set(PHYSPLUG_BRIDGE_SOURCES
+  bridge/engine_shape_size.cpp
   bridge/matrix_conversion.cpp
   bridge/scene_shapes.cpp
   bridge/sorvel_world.cpp

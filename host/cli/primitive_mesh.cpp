@@ -148,7 +148,7 @@ primitive_mesh primitive_mesh::of(const primitive_shape& shape) {
       b.lathe(capsule_profile(s[0], s[1] / 2));
       break;
     case k::cylinder:
-      b.lathe(cylinder_profile(s[0], s[1]));
+      b.lathe(cylinder_profile(s[0], s[1] / 2));  // measured as the full height, like a cone
       break;
     case k::cone:
       b.lathe(cone_profile(s[0], s[1]));

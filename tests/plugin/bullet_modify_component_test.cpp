@@ -303,3 +303,32 @@ TEST(bullet_modify_component, a_jump_simulates_the_same_time_as_the_frames_it_sk
 }
 
 }  // namespace
+
+namespace {
+
+// A cylinder is drawn with its full height along its axis; dropped onto the ground it must come
+// to rest with its centre at half that height when it stands (Y), and at its radius when it
+// lies along X or Z.
+TEST(bullet_modify_component, a_cylinder_rests_as_tall_as_it_is_drawn_along_every_axis) {
+  struct axis_case {
+    int direction;
+    float rest_height_mm;
+  };
+  const float radius = 0.05f, height = 0.4f;
+  for (const axis_case c : {axis_case{0, 200.0f}, axis_case{1, 50.0f}, axis_case{2, 50.0f}}) {
+    SCOPED_TRACE("direction " + std::to_string(c.direction));
+    playback_scene s;
+    collisionshape_datas cylinder;
+    cylinder.type = collisionshape_datas::cylinder;
+    cylinder.direction = c.direction;
+    cylinder.size[0] = cylinder.size[2] = radius;
+    cylinder.size[1] = height;
+    host::part_shape& body = s.add_body(s.add_world("World"), "Cylinder", cylinder, vec3(0, c.rest_height_mm + 50, 0));
+    s.enter();
+    s.play_to(90);
+    EXPECT_NEAR(playback_scene::position_of(body).y, c.rest_height_mm, 5.0f);
+    s.leave();
+  }
+}
+
+}  // namespace

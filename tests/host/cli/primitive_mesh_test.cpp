@@ -53,7 +53,8 @@ TEST(primitive_mesh, closed_outward_surfaces_with_the_closed_form_volume) {
       {kind::box, {0.1f, 0.2f, 0.3f}, 8 * 0.1 * 0.2 * 0.3, 0.2, 1e-6},
       {kind::sphere, {0.1f, 0.1f, 0.1f}, 4.0 / 3 * pi * r * r * r, r, 0.04},
       {kind::capsule, {0.1f, 0.3f, 0}, pi * r * r * h + 4.0 / 3 * pi * r * r * r, r + h / 2, 0.04},
-      {kind::cylinder, {0.1f, 0.3f, 0.1f}, pi * r * r * 2 * h, h, 0.02},
+      // A cylinder's size.y is its full height, as the scene draws it (sweep = height).
+      {kind::cylinder, {0.1f, 0.3f, 0.1f}, pi * r * r * h, h / 2, 0.02},
       {kind::cone, {0.1f, 0.3f, 0}, pi * r * r * h / 3, h / 2, 0.02},
   };
   for (const solid& s : solids)
