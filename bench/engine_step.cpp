@@ -22,6 +22,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include "bench/box_pile.hpp"
+
 #include <memory>
 #include <vector>
 
@@ -33,18 +35,6 @@ constexpr float half_extent = 0.1f;
 
 void* key(int i) { return reinterpret_cast<void*>(std::uintptr_t(0x10000 + 16 * i)); }
 
-// Boxes on a square grid of columns, layer above layer, a little apart and slightly turned so
-// that the pile does not stay a stack.
-std::vector<btTransform> start_poses(int count) {
-  std::vector<btTransform> poses;
-  const int side = 20;
-  for (int i = 0; i < count; ++i) {
-    const int layer = i / (side * side), row = (i / side) % side, column = i % side;
-    const btVector3 origin(column * 0.3f - 3.0f, 1.0f + layer * 0.3f, row * 0.3f - 3.0f);
-    poses.emplace_back(btQuaternion(btVector3(0.3f, 1.0f, 0.2f).normalized(), 0.1f * (i % 7)), origin);
-  }
-  return poses;
-}
 
 class facade_scene {
  public:
@@ -150,7 +140,7 @@ double timed_frame(Scene& scene, double& seconds) {
 
 // Runs both scenes side by side; returns facade time / raw time.
 double compare(int count, int frames) {
-  const std::vector<btTransform> poses = start_poses(count);
+  const std::vector<btTransform> poses = box_pile_start_poses(count);
   facade_scene facade(poses);
   raw_scene raw(poses);
   double facade_seconds = 0.0, raw_seconds = 0.0, facade_sum = 0.0, raw_sum = 0.0;

@@ -28,6 +28,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include "bench/box_pile.hpp"
+
 #include <memory>
 #include <vector>
 
@@ -48,17 +50,6 @@ const sx::uuid_class world_uuid("AFC29716-3C03-418A-9C7F-7541631DB70C");
 const sx::uuid_class primitive_uuid("042BC3E0-CEB3-4DD4-90EB-83E782D795E0");
 const sx::uuid_class modify_uuid("10A768C2-6DBB-43DE-9E3C-E17217E3CA47");
 
-// Boxes on a square grid of columns, layer above layer, a little apart and slightly turned.
-std::vector<btTransform> start_poses(int count) {
-  std::vector<btTransform> poses;
-  const int side = 20;
-  for (int i = 0; i < count; ++i) {
-    const int layer = i / (side * side), row = (i / side) % side, column = i % side;
-    const btVector3 origin(column * 0.3f - 3.0f, 1.0f + layer * 0.3f, row * 0.3f - 3.0f);
-    poses.emplace_back(btQuaternion(btVector3(0.3f, 1.0f, 0.2f).normalized(), 0.1f * (i % 7)), origin);
-  }
-  return poses;
-}
 
 float paddle_x(float frame, int frames) { return paddle_from + (paddle_to - paddle_from) * frame / float(frames); }
 
@@ -271,7 +262,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: playback [boxes > 0] [frames > 0]\n");
     return 2;
   }
-  const std::vector<btTransform> poses = start_poses(count);
+  const std::vector<btTransform> poses = box_pile_start_poses(count);
   plugin_path plugin(poses, frames);
   raw_path raw(poses, plugin.paddle_track());
   const std::size_t messages = plugin.messages();
