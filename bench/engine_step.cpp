@@ -6,6 +6,7 @@
 //
 //   build/bin/engine_step [frames]
 
+#include "bench/box_pile.hpp"
 #include "engine/phygics_world.hpp"
 
 #include <BulletCollision/BroadphaseCollision/btDbvtBroadphase.h>
@@ -22,8 +23,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include "bench/box_pile.hpp"
-
 #include <memory>
 #include <vector>
 

@@ -28,11 +28,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include "bench/box_pile.hpp"
-
 #include <memory>
 #include <vector>
 
+#include "bench/box_pile.hpp"
 #include "host/player/player.hpp"
 #include "host/plugins/plugin_host.hpp"
 #include "host/scene/scene.hpp"
