@@ -1,5 +1,6 @@
 #include "host/io/animation_keys_io.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -64,6 +65,14 @@ joint_key read_joint_key(const json_reader& at, std::set<float>& frames) {
   return key;
 }
 
+// A track inserts each key at its frame, so keys handed over in any other order than
+// ascending would make reading a long list quadratic; the file's order is not kept anyway.
+template <typename Key>
+std::vector<Key>& in_frame_order(std::vector<Key>& keys) {
+  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return a.frame < b.frame; });
+  return keys;
+}
+
 bool takes_joint_keys(const part_shape& p) { return p.is_ball_joint() || p.is_bone_joint() || p.is_one_value_joint(); }
 
 }  // namespace
@@ -114,10 +123,16 @@ void animation_keys_io::read_entry(const json_reader& item, scene& s, const std:
   if (joint_keys && !takes_joint_keys(*part))
     joint_keys->fail("shape " + std::to_string(index) + " is no ball, bone, rotator, slider or scale joint");
   std::set<float> frames;
-  if (part_keys)
-    for (const json_reader& k : part_keys->items()) s.keys().set_part_key(*part, read_part_key(k, frames));
-  if (joint_keys)
-    for (const json_reader& k : joint_keys->items()) s.keys().set_joint_key(*part, read_joint_key(k, frames));
+  if (part_keys) {
+    std::vector<part_key> keys;
+    for (const json_reader& k : part_keys->items()) keys.push_back(read_part_key(k, frames));
+    for (const part_key& k : in_frame_order(keys)) s.keys().set_part_key(*part, k);
+  }
+  if (joint_keys) {
+    std::vector<joint_key> keys;
+    for (const json_reader& k : joint_keys->items()) keys.push_back(read_joint_key(k, frames));
+    for (const joint_key& k : in_frame_order(keys)) s.keys().set_joint_key(*part, k);
+  }
   o.finish();
 }
 

@@ -25,6 +25,11 @@ inline const char* kind_name(int shape_type) {
   }
 }
 
+/// How deep shapes may nest (the root is at depth 0, its sons at 1). Much of the host walks the
+/// tree recursively, and a chain of parts tens of thousands deep overflows the stack; no real
+/// scene comes near this, so a file is refused rather than crashing whatever reads it next.
+inline constexpr int max_depth = 1000;
+
 /// True for the part type codes the host knows (sxsdk::part_type).
 inline bool known_part_type(int t) { return (t >= 0 && t <= 16) || (t >= 100 && t <= 105); }
 

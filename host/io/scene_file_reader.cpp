@@ -102,6 +102,9 @@ shape_node& scene_file_reader::dad_of(json_reader::object& o) {
             "so the dad is shape " + std::to_string(last) + " or one of its dads");
   shape_node& node = *nodes_[dad];
   if (node.type() != sxsdk::shape_type::part) at.fail(describe(node) + " cannot have sons: only parts can");
+  // open_ now holds the root and every dad down to this one: as many as the new shape's depth.
+  if (open_.size() > std::size_t(fmt::max_depth))
+    at.fail("shapes nest deeper than " + std::to_string(fmt::max_depth) + " levels");
   return node;
 }
 

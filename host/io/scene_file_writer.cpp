@@ -1,5 +1,7 @@
 #include "host/io/scene_file_writer.hpp"
 
+#include <vector>
+
 #include "host/io/animation_keys_io.hpp"
 #include "host/io/base64.hpp"
 #include "host/io/json_values.hpp"
@@ -136,8 +138,14 @@ json scene_file_writer::document(scene& s) {
   doc["format"] = fmt::format_name;
   doc["version"] = fmt::version;
   json shapes = json::array();
-  for (shape_node* node : s.shapes_in_order())
-    shapes.push_back(shape(*node, "/shapes/" + std::to_string(shapes.size())));
+  std::vector<int> depth;  // by index number; a file deeper than the reader takes is refused here
+  for (shape_node* node : s.shapes_in_order()) {
+    const std::string path = "/shapes/" + std::to_string(shapes.size());
+    depth.push_back(node->dad() ? depth[std::size_t(node->dad()->index())] + 1 : 0);
+    if (depth.back() > fmt::max_depth)
+      throw json_path_error{path, "shapes nest deeper than " + std::to_string(fmt::max_depth) + " levels"};
+    shapes.push_back(shape(*node, path));
+  }
   doc["shapes"] = std::move(shapes);
   return doc;
 }

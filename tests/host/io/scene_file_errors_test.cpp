@@ -24,6 +24,12 @@ std::string root_with(const std::string& keys) {
 }
 const std::string mesh = R"(, {"kind": "polygon_mesh", "name": "M", "dad": 0, "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 0]]})";
 const std::string uuid = R"("0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0")";
+// Shapes 1 to n, each the son of the one before: shape n is n levels deep.
+std::string chain(int n) {
+  std::string shapes;
+  for (int i = 0; i < n; ++i) shapes += R"(, {"kind": "part", "name": "", "dad": )" + std::to_string(i) + "}";
+  return shapes;
+}
 
 struct broken_case {
   const char* what;
@@ -77,6 +83,8 @@ const broken_case cases[] = {
      "number overflow"},
     {"number too large for a float", file(R"(, {"kind": "disk", "name": "D", "dad": 0, "radius": 1e39})"),
      "/shapes/1/radius", "too large for a float"},
+    {"shapes nested deeper than the host's tree walks can take", file(chain(1001)), "/shapes/1001/dad",
+     "shapes nest deeper than 1000 levels"},
     {"fraction where an integer belongs", file(R"(, {"kind": "part", "name": "P", "dad": 0.5})"), "/shapes/1/dad",
      "expected an integer, found the number 0.5"},
     {"face with a missing vertex", file(R"(, {"kind": "polygon_mesh", "name": "M", "dad": 0,
@@ -140,6 +148,10 @@ TEST(scene_file, the_base_of_the_broken_cases_is_a_valid_file) {
   // Otherwise a case could fail for a reason other than the one it names.
   EXPECT_EQ(scene_file::parse(file(""), "ok.json")->shape_count(), 1);
   EXPECT_EQ(scene_file::parse(file(mesh, R"(, "edit": {"mesh": 1, "selection_mode": 2})"), "ok.json")->shape_count(), 2);
+  // The deepest chain a file may hold loads and saves to a text that loads again.
+  auto deepest = scene_file::parse(file(chain(1000)), "ok.json");
+  EXPECT_EQ(deepest->shape_count(), 1001);
+  EXPECT_EQ(scene_file::parse(scene_file::format(*deepest), "again.json")->shape_count(), 1001);
 }
 
 TEST(scene_file, damaged_texts_either_load_and_round_trip_or_fail_with_a_scene_file_error) {

@@ -254,6 +254,12 @@ TEST(scene_file, a_scene_that_cannot_be_written_fails_before_the_file_is_touched
        "not valid UTF-8"},
       {"label that is no UTF-8", [](host::scene& s) { s.node_at(1)->put_stream(host_test::our_uuid, "\xc3", {}); },
        "/shapes/1/streams/0/label", "not valid UTF-8"},
+      {"chain of parts deeper than a file may hold",
+       [](host::scene& s) {
+         host::shape_node* dad = s.node_at(1);
+         for (int depth = 2; depth <= 1001; ++depth) dad = &s.add_part(*dad, "");
+       },
+       "/shapes/1001", "shapes nest deeper than 1000 levels"},
   };
   temp_dir dir;
   const fs::path path = dir.path / "scene.json";
@@ -273,6 +279,19 @@ TEST(scene_file, a_scene_that_cannot_be_written_fails_before_the_file_is_touched
     EXPECT_EQ(read_file(path), "old text");
     EXPECT_EQ(dir.names(), std::vector<std::string>{"scene.json"});
   }
+}
+
+TEST(scene_file, keys_listed_out_of_frame_order_load_as_the_same_track) {
+  // Metamorphic pair: one track written in frame order and backwards reads to the same scene.
+  auto text = [](const std::string& keys) {
+    return R"({"format": "physplug-scene", "version": 1, "shapes": [{"kind": "part", "name": "root"},
+              {"kind": "part", "name": "P", "dad": 0}], "keys": [{"part": 1, "part_keys": [)" + keys + "]}]}";
+  };
+  const std::string forward = text(R"({"frame": -2.5}, {"frame": 0, "scale": [2, 2, 2]}, {"frame": 7})");
+  const std::string backward = text(R"({"frame": 7}, {"frame": 0, "scale": [2, 2, 2]}, {"frame": -2.5})");
+  const std::string saved = scene_file::format(*scene_file::parse(forward, "forward.json"));
+  EXPECT_EQ(scene_file::format(*scene_file::parse(backward, "backward.json")), saved);
+  EXPECT_LT(saved.find("-2.5"), saved.find("\"frame\": 7"));
 }
 
 TEST(scene_file, a_file_that_cannot_be_read_is_named_with_the_reason) {
