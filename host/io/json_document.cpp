@@ -77,6 +77,10 @@ private:
 
   bool open(bool object) {
     next_element();
+    // Scene files nest a handful of levels; a text of brackets alone would otherwise cost
+    // the tree built from it some eighty times its size before anything looks at it.
+    if (frames_.size() >= json_document::max_nesting)
+      throw json_path_error{path(), "values nest deeper than " + std::to_string(json_document::max_nesting) + " levels"};
     frames_.push_back({object, {}, {}, -1});
     return true;
   }

@@ -24,6 +24,11 @@ std::string root_with(const std::string& keys) {
 }
 const std::string mesh = R"(, {"kind": "polygon_mesh", "name": "M", "dad": 0, "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 0]]})";
 const std::string uuid = R"("0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0")";
+std::string repeated(const std::string& part, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += part;
+  return out;
+}
 // Shapes 1 to n, each the son of the one before: shape n is n levels deep.
 std::string chain(int n) {
   std::string shapes;
@@ -48,6 +53,9 @@ const broken_case cases[] = {
      "/version", "given twice"},
     {"deep nesting where a shape belongs",
      R"({"format": "physplug-scene", "version": 1, "shapes": )" + std::string(100000, '[') + std::string(100000, ']') + "}",
+     "/shapes" + repeated("/0", 63), "values nest deeper than 64 levels"},
+    {"deep nesting just within the bound",
+     R"({"format": "physplug-scene", "version": 1, "shapes": )" + std::string(63, '[') + std::string(63, ']') + "}",
      "/shapes/0", "expected an object, found an array"},
     {"other format", R"({"format": "other", "version": 1, "shapes": []})", "/format", "expected \"physplug-scene\""},
     {"later version", R"({"format": "physplug-scene", "version": 2, "shapes": []})", "/version", "version 2 is not known"},
