@@ -19,3 +19,8 @@ if(TARGET physplug AND TARGET physplug_host)
   add_dependencies(playback physplug)
   target_compile_definitions(playback PRIVATE PHYSPLUG_PLUGIN_PATH="$<TARGET_FILE:physplug>")
 endif()
+
+# Scene-file reading against file size: each hostile-but-valid layout at n and 4n entries.
+add_executable(scene_file_read ${PROJECT_SOURCE_DIR}/bench/scene_file_read.cpp)
+physplug_target(scene_file_read)
+target_link_libraries(scene_file_read PRIVATE physplug_host)

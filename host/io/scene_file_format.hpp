@@ -2,6 +2,8 @@
 // What the scene file reader and writer agree on: the format's name and version, the names of
 // the kinds of shape, and the value a missing key stands for (the writer leaves out every key
 // whose value equals it bit for bit; docs/scene-format.md lists them).
+#include <cstddef>
+
 #include "host/scene/joint_state.hpp"
 #include "host/scene/scene.hpp"
 #include "sdk/shape_types.hpp"
@@ -29,6 +31,11 @@ inline const char* kind_name(int shape_type) {
 /// tree recursively, and a chain of parts tens of thousands deep overflows the stack; no real
 /// scene comes near this, so a file is refused rather than crashing whatever reads it next.
 inline constexpr int max_depth = 1000;
+
+/// How many attribute streams one shape may hold in a file. A plug-in keeps one stream per
+/// shape under its own UUID, so real shapes carry a few; the scene model finds a stream by
+/// scanning the shape's list, which makes loading a shape with n streams cost n squared.
+inline constexpr std::size_t max_streams = 1024;
 
 /// True for the part type codes the host knows (sxsdk::part_type).
 inline bool known_part_type(int t) { return (t >= 0 && t <= 16) || (t >= 100 && t <= 105); }

@@ -116,7 +116,10 @@ void scene_file_reader::flags(json_reader::object& o, shape_node& node) {
 
 void scene_file_reader::streams(const json_reader& list, shape_node& node) {
   std::set<sx::uuid_class> seen;
-  for (const json_reader& item : list.items()) {
+  const auto items = list.items();
+  if (items.size() > fmt::max_streams)
+    list.fail(std::to_string(items.size()) + " streams on one shape (at most " + std::to_string(fmt::max_streams) + ")");
+  for (const json_reader& item : items) {
     json_reader::object o = item.members();
     const json_reader uuid_at = o.required("uuid");
     const sx::uuid_class uuid = uuid_at.as_uuid();

@@ -159,6 +159,9 @@ json scene_file_writer::shape(shape_node& node, const std::string& path) {
   put_flag(out, "render", node.render_flag, fmt::render);
   put_flag(out, "selected", node.selected, fmt::selected);
   geometry(out, node);
+  if (node.streams().size() > fmt::max_streams)
+    throw json_path_error{path + "/streams", std::to_string(node.streams().size()) + " streams on one shape (at most " +
+                                                 std::to_string(fmt::max_streams) + ")"};
   put_object(out, "streams", streams(node));
   put_object(out, "links", links(node, path));
   return out;

@@ -2,6 +2,7 @@
 // pointer, or line and column for text that is no JSON) and the problem.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -28,6 +29,16 @@ std::string repeated(const std::string& part, int times) {
   std::string out;
   for (int i = 0; i < times; ++i) out += part;
   return out;
+}
+// n streams under distinct UUIDs.
+std::string streams(int n) {
+  std::string list;
+  for (int i = 0; i < n; ++i) {
+    char text[64];
+    std::snprintf(text, sizeof text, R"(%s{"uuid": "%08X-0000-0000-0000-000000000000"})", i ? ", " : "", unsigned(i));
+    list += text;
+  }
+  return R"("streams": [)" + list + "]";
 }
 // Shapes 1 to n, each the son of the one before: shape n is n levels deep.
 std::string chain(int n) {
@@ -93,6 +104,8 @@ const broken_case cases[] = {
      "/shapes/1/radius", "too large for a float"},
     {"shapes nested deeper than the host's tree walks can take", file(chain(1001)), "/shapes/1001/dad",
      "shapes nest deeper than 1000 levels"},
+    {"more streams on a shape than a file may hold", root_with(streams(1025)), "/shapes/0/streams",
+     "1025 streams on one shape (at most 1024)"},
     {"fraction where an integer belongs", file(R"(, {"kind": "part", "name": "P", "dad": 0.5})"), "/shapes/1/dad",
      "expected an integer, found the number 0.5"},
     {"face with a missing vertex", file(R"(, {"kind": "polygon_mesh", "name": "M", "dad": 0,
@@ -156,6 +169,7 @@ TEST(scene_file, the_base_of_the_broken_cases_is_a_valid_file) {
   // Otherwise a case could fail for a reason other than the one it names.
   EXPECT_EQ(scene_file::parse(file(""), "ok.json")->shape_count(), 1);
   EXPECT_EQ(scene_file::parse(file(mesh, R"(, "edit": {"mesh": 1, "selection_mode": 2})"), "ok.json")->shape_count(), 2);
+  EXPECT_EQ(scene_file::parse(root_with(streams(1024)), "ok.json")->root().streams().size(), 1024u);
   // The deepest chain a file may hold loads and saves to a text that loads again.
   auto deepest = scene_file::parse(file(chain(1000)), "ok.json");
   EXPECT_EQ(deepest->shape_count(), 1001);

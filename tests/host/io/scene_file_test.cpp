@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -260,6 +261,15 @@ TEST(scene_file, a_scene_that_cannot_be_written_fails_before_the_file_is_touched
          for (int depth = 2; depth <= 1001; ++depth) dad = &s.add_part(*dad, "");
        },
        "/shapes/1001", "shapes nest deeper than 1000 levels"},
+      {"more streams on a shape than a file may hold",
+       [](host::scene& s) {
+         for (unsigned i = 0; i < 1025; ++i) {
+           char uuid[40];
+           std::snprintf(uuid, sizeof uuid, "%08X-0000-0000-0000-000000000000", i);
+           s.node_at(1)->put_stream(sx::uuid_class(uuid), "", {});
+         }
+       },
+       "/shapes/1/streams", "1025 streams on one shape (at most 1024)"},
   };
   temp_dir dir;
   const fs::path path = dir.path / "scene.json";
