@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "geometry/shape_position_class.hpp"
 #include "host/scene/scene.hpp"
 #include "sdk/sxsdk.hpp"
 
@@ -92,5 +93,13 @@ struct geometry_scene {
     return p;
   }
 };
+
+/// Selects an element: set_shape with the shape built, then set_index unless `index` is -1.
+inline void select(shape_position_class& sp, host::shape_node& shape, int index) {
+  ASSERT_FALSE(sp.set_shape(shape.sdk()));
+  if (index >= 0) {
+    ASSERT_FALSE(sp.set_index(index));
+  }
+}
 
 }  // namespace geometry_test

@@ -13,6 +13,7 @@ using geometry_test::geometry_scene;
 using geometry_test::near;
 using geometry_test::pi;
 using geometry_test::points;
+using geometry_test::select;
 using geometry_test::vec3;
 using sxsdk::mat4;
 namespace pt = sxsdk::part_type;
@@ -75,14 +76,6 @@ const std::vector<kind_case>& kind_cases() {
        -1, {{0, 0, -500}, {0, 100, 0}}, "camera"},
   };
   return cases;
-}
-
-// Selects the case's element; the shape given to set_shape is the one built.
-void select(shape_position_class& sp, host::shape_node& shape, int index) {
-  ASSERT_FALSE(sp.set_shape(shape.sdk()));
-  if (index >= 0) {
-    ASSERT_FALSE(sp.set_index(index));
-  }
 }
 
 TEST(shape_position_class, reads_the_local_points_of_every_element_kind) {

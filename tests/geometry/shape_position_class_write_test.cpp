@@ -13,6 +13,7 @@ using geometry_test::geometry_scene;
 using geometry_test::near;
 using geometry_test::pi;
 using geometry_test::points;
+using geometry_test::select;
 using geometry_test::vec3;
 using sxsdk::mat4;
 namespace pt = sxsdk::part_type;
@@ -89,13 +90,6 @@ const std::vector<write_case>& write_cases() {
        {{1, 2, 3}, {4, 5, 6}}},
   };
   return cases;
-}
-
-void select(shape_position_class& sp, host::shape_node& shape, int index) {
-  ASSERT_FALSE(sp.set_shape(shape.sdk()));
-  if (index >= 0) {
-    ASSERT_FALSE(sp.set_index(index));
-  }
 }
 
 TEST(shape_position_class, writes_the_local_points_of_every_element_kind) {
