@@ -34,7 +34,6 @@ constexpr float half_extent = 0.1f;
 
 void* key(int i) { return reinterpret_cast<void*>(std::uintptr_t(0x10000 + 16 * i)); }
 
-
 class facade_scene {
  public:
   explicit facade_scene(const std::vector<btTransform>& poses) {
@@ -152,9 +151,8 @@ double compare(int count, int frames) {
       facade_sum = timed_frame(facade, facade_seconds);
     }
   }
-  std::printf("N=%d frames=%d facade %.3f ms/frame raw %.3f ms/frame (same result: %s)\n", count,
-              frames, 1e3 * facade_seconds / frames, 1e3 * raw_seconds / frames,
-              facade_sum == raw_sum ? "yes" : "NO");
+  std::printf("N=%d frames=%d facade %.3f ms/frame raw %.3f ms/frame (same result: %s)\n", count, frames,
+              1e3 * facade_seconds / frames, 1e3 * raw_seconds / frames, facade_sum == raw_sum ? "yes" : "NO");
   return facade_seconds / raw_seconds;
 }
 

@@ -32,8 +32,8 @@ std::vector<host::shape_node*> build(host::scene& sc) {
   while (sc.shape_count() < shapes) {
     auto& group = sc.add_part(sc.root(), "group");
     for (int i = 0; i < 98 && sc.shape_count() < shapes; ++i) {
-      host::shape_node& s = (i % 2) ? static_cast<host::shape_node&>(sc.add_part(group, "body"))
-                                    : sc.add_polygon_mesh(group, "mesh");
+      host::shape_node& s =
+          (i % 2) ? static_cast<host::shape_node&>(sc.add_part(group, "body")) : sc.add_polygon_mesh(group, "mesh");
       if (auto* m = dynamic_cast<host::polygon_mesh_shape*>(&s)) m->set_vertices(vertices);
       s.put_stream(sx::uuid_class("AFC29716-3C03-418A-9C7F-7541631DB70C"), "other", bytes);
       s.put_stream(stream_uuid, "mine", bytes);

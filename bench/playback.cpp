@@ -49,7 +49,6 @@ const sx::uuid_class world_uuid("AFC29716-3C03-418A-9C7F-7541631DB70C");
 const sx::uuid_class primitive_uuid("042BC3E0-CEB3-4DD4-90EB-83E782D795E0");
 const sx::uuid_class modify_uuid("10A768C2-6DBB-43DE-9E3C-E17217E3CA47");
 
-
 float paddle_x(float frame, int frames) { return paddle_from + (paddle_to - paddle_from) * frame / float(frames); }
 
 // --- the plug-in's streams, little-endian, as the scene files store them ---

@@ -35,22 +35,32 @@ const struct {
   const char* name;
   std::function<std::string(int)> text;
 } cases[] = {
-    {"shapes", [](int n) { return head + "}," + list(n, [](int) { return R"({"kind":"part","name":"","dad":0})"; }) + "]}"; }},
-    {"links", [](int n) {
-       return head + R"(,"links":[)" + list(n, [](int) { return R"({"uuid":)" + uuid(0) + R"(,"target":0})"; }) + "]}]}";
+    {"shapes",
+     [](int n) { return head + "}," + list(n, [](int) { return R"({"kind":"part","name":"","dad":0})"; }) + "]}"; }},
+    {"links",
+     [](int n) {
+       return head + R"(,"links":[)" + list(n, [](int) { return R"({"uuid":)" + uuid(0) + R"(,"target":0})"; }) +
+              "]}]}";
      }},
-    {"keys_backwards", [](int n) {
+    {"keys_backwards",
+     [](int n) {
        return head + R"(},{"kind":"part","name":"","dad":0}],"keys":[{"part":1,"part_keys":[)" +
               list(n, [n](int i) { return R"({"frame":)" + std::to_string(n - i) + "}"; }) + "]}]}";
      }},
-    {"streams_1024_per_shape", [](int n) {
+    {"streams_1024_per_shape",
+     [](int n) {
        const std::string streams =
            R"(,"streams":[)" + list(1024, [](int i) { return R"({"uuid":)" + uuid(i) + "}"; }) + "]}";
        return head + streams + "," +
               list(n / 1024, [&](int) { return R"({"kind":"part","name":"","dad":0)" + streams; }) + "]}";
      }},
-    {"chain_1000_deep_repeated", [](int n) {
-       return head + "}," + list(n, [](int i) { return R"({"kind":"part","name":"","dad":)" + std::to_string(i % 1000 ? i : 0) + "}"; }) + "]}";
+    {"chain_1000_deep_repeated",
+     [](int n) {
+       return head + "}," +
+              list(
+                  n,
+                  [](int i) { return R"({"kind":"part","name":"","dad":)" + std::to_string(i % 1000 ? i : 0) + "}"; }) +
+              "]}";
      }},
 };
 

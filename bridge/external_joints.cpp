@@ -27,8 +27,8 @@ int stream_size(sxsdk::shape_class& shape, const sx::uuid_class& uuid) {
 }
 
 bool is_posable_joint(sxsdk::scene_interface& scene, sxsdk::shape_class& shape) {
-  return shape.is_ball_joint() || scene.is_bone_joint(shape) || shape.is_slider_joint() ||
-         shape.is_rotator_joint() || shape.is_scale_joint() || shape.is_uniscale_joint();
+  return shape.is_ball_joint() || scene.is_bone_joint(shape) || shape.is_slider_joint() || shape.is_rotator_joint() ||
+         shape.is_scale_joint() || shape.is_uniscale_joint();
 }
 
 /// Parts whose sons are the host's masters (surfaces, images, shapes) hold no joints.
@@ -56,8 +56,7 @@ void external_joints::take(sxsdk::scene_interface& scene, slot which) {
   interfaces_[which].reset(scene.get_plugin_interface(uuid_of(which)));
 }
 
-external_joints::slot external_joints::which_plugin(sxsdk::scene_interface& scene,
-                                                    sxsdk::shape_class& shape) const {
+external_joints::slot external_joints::which_plugin(sxsdk::scene_interface& scene, sxsdk::shape_class& shape) const {
   if (is_posable_joint(scene, shape) && shape.get_links(aimconstraints_uuid) == 1 &&
       has_stream(shape, aimconstraints_uuid))
     return aim;
@@ -65,8 +64,7 @@ external_joints::slot external_joints::which_plugin(sxsdk::scene_interface& scen
   if (has_stream(shape, ik_root_uuid)) return ik;
   const int ik_size = stream_size(shape, ik_uuid);
   if ((ik_size >= 0 && ik_size != 10) || shape.get_links(ik_uuid) > 0) return ik;
-  if (shape.get_links(multilead_joint_uuid) > 0 && has_stream(shape, multilead_joint_creator_uuid))
-    return multilead;
+  if (shape.get_links(multilead_joint_uuid) > 0 && has_stream(shape, multilead_joint_creator_uuid)) return multilead;
   if (has_stream(shape, surrogate_dad_joint_uuid)) return surrogate;
   return slots;
 }
@@ -78,8 +76,7 @@ void external_joints::check_ex_joint(sxsdk::scene_interface& scene, sxsdk::shape
   for (sxsdk::shape_class& son : sxsdk::sons(shape)) check_ex_joint(scene, son);
 }
 
-void external_joints::notify(bool& flag, sxsdk::scene_interface& scene, int count,
-                             sxsdk::part_class* const* parts) {
+void external_joints::notify(bool& flag, sxsdk::scene_interface& scene, int count, sxsdk::part_class* const* parts) {
   for (auto& held : interfaces_) {
     auto* other = dynamic_cast<sxsdk::attribute_interface*>(held.get());
     if (!other) continue;

@@ -62,8 +62,8 @@ bool sorvel_world::add_bodies(sxsdk::scene_interface* scene, std::vector<rigidbo
   return true;
 }
 
-bool sorvel_world::add_body(sxsdk::scene_interface* scene, rigidbody_properties& body,
-                            const char* no_primitive_text, const char* refused_text) {
+bool sorvel_world::add_body(sxsdk::scene_interface* scene, rigidbody_properties& body, const char* no_primitive_text,
+                            const char* refused_text) {
   if (!body.primitive) {
     bridge::show_error(scene, no_primitive_text);
     return false;

@@ -33,8 +33,8 @@ void use_multipoint_plane_contacts(btDefaultCollisionConfiguration& configuratio
 
 bool bullet_world::accepts(const world_datas& datas, bool use_softbody) {
   const float scale = datas.scale_factor;
-  if (!finite(scale) || !(scale > 0.0f) || !finite(datas.gravity * scale) ||
-      !finite(datas.height * scale) || !finite(datas.air_density))
+  if (!finite(scale) || !(scale > 0.0f) || !finite(datas.gravity * scale) || !finite(datas.height * scale) ||
+      !finite(datas.air_density))
     return false;
   if (!use_softbody) return true;  // the boundary bounds only the soft world's broadphase
   const btVector3 lo = datas.boundary_min * scale;
@@ -66,17 +66,16 @@ bullet_world::bullet_world(world_datas& datas, bool use_softbody)
 }
 
 void bullet_world::create_soft_world(const world_datas& datas) {
-  auto configuration = std::make_unique<btSoftBodyRigidBodyCollisionConfiguration>(
-      btDefaultCollisionConstructionInfo());
+  auto configuration =
+      std::make_unique<btSoftBodyRigidBodyCollisionConfiguration>(btDefaultCollisionConstructionInfo());
   use_multipoint_plane_contacts(*configuration);
   configuration_ = std::move(configuration);
   dispatcher_ = std::make_unique<btCollisionDispatcher>(configuration_.get());
-  broadphase_ = std::make_unique<btAxisSweep3>(datas.boundary_min * scale_,
-                                               datas.boundary_max * scale_,
+  broadphase_ = std::make_unique<btAxisSweep3>(datas.boundary_min * scale_, datas.boundary_max * scale_,
                                                soft_world_capacity, nullptr, false);
   solver_ = std::make_unique<btSequentialImpulseConstraintSolver>();
-  auto world = std::make_unique<btSoftRigidDynamicsWorld>(
-      dispatcher_.get(), broadphase_.get(), solver_.get(), configuration_.get(), nullptr);
+  auto world = std::make_unique<btSoftRigidDynamicsWorld>(dispatcher_.get(), broadphase_.get(), solver_.get(),
+                                                          configuration_.get(), nullptr);
   soft_world_ = world.get();
   world_ = std::move(world);
   btSoftBodyWorldInfo& info = *soft_info_;
@@ -91,22 +90,20 @@ void bullet_world::create_soft_world(const world_datas& datas) {
 }
 
 void bullet_world::create_discrete_world() {
-  auto configuration =
-      std::make_unique<btDefaultCollisionConfiguration>(btDefaultCollisionConstructionInfo());
+  auto configuration = std::make_unique<btDefaultCollisionConfiguration>(btDefaultCollisionConstructionInfo());
   use_multipoint_plane_contacts(*configuration);
   configuration_ = std::move(configuration);
   dispatcher_ = std::make_unique<btCollisionDispatcher>(configuration_.get());
   broadphase_ = std::make_unique<btDbvtBroadphase>(nullptr);
   solver_ = std::make_unique<btSequentialImpulseConstraintSolver>();
-  world_ = std::make_unique<btDiscreteDynamicsWorld>(dispatcher_.get(), broadphase_.get(),
-                                                     solver_.get(), configuration_.get());
+  world_ = std::make_unique<btDiscreteDynamicsWorld>(dispatcher_.get(), broadphase_.get(), solver_.get(),
+                                                     configuration_.get());
 }
 
 void bullet_world::create_ground(float height) {
   ground_shape_ = std::make_unique<btStaticPlaneShape>(btVector3(0.0f, 1.0f, 0.0f), height);
   auto* motion = new btDefaultMotionState(btTransform::getIdentity());
-  btRigidBody::btRigidBodyConstructionInfo info(0.0f, motion, ground_shape_.get(),
-                                                btVector3(0.0f, 0.0f, 0.0f));
+  btRigidBody::btRigidBodyConstructionInfo info(0.0f, motion, ground_shape_.get(), btVector3(0.0f, 0.0f, 0.0f));
   ground_body_ = new btRigidBody(info);
   // Group 1 is the ground's; mask -1: it collides with every body that does not exclude it.
   world_->addRigidBody(ground_body_, 1, -1);

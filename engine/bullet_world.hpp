@@ -94,12 +94,12 @@ class bullet_world {
   std::unique_ptr<btCollisionDispatcher> dispatcher_;
   std::unique_ptr<btBroadphaseInterface> broadphase_;
   std::unique_ptr<btConstraintSolver> solver_;
-  std::unique_ptr<btDiscreteDynamicsWorld> world_;   // the soft world, or the discrete one
-  btSoftRigidDynamicsWorld* soft_world_ = nullptr;   // world_ when it holds soft bodies
+  std::unique_ptr<btDiscreteDynamicsWorld> world_;  // the soft world, or the discrete one
+  btSoftRigidDynamicsWorld* soft_world_ = nullptr;  // world_ when it holds soft bodies
   std::map<void*, std::unique_ptr<btCollisionShape>> shapes_;
-  std::map<void*, btRigidBody*> bodies_;             // owned by world_'s object list
+  std::map<void*, btRigidBody*> bodies_;                  // owned by world_'s object list
   std::map<void*, std::vector<btSoftBody*>> softbodies_;  // owned by world_'s object list
   std::unique_ptr<btStaticPlaneShape> ground_shape_;
-  btRigidBody* ground_body_ = nullptr;               // owned by world_'s object list
+  btRigidBody* ground_body_ = nullptr;  // owned by world_'s object list
   float scale_ = 1.0f;
 };

@@ -23,38 +23,41 @@ namespace {
 template <class Y, class X, class Z, class... Args>
 std::unique_ptr<btCollisionShape> by_direction(int direction, Args... args) {
   switch (direction) {
-    case 0: return std::make_unique<Y>(args...);
-    case 1: return std::make_unique<X>(args...);
-    case 2: return std::make_unique<Z>(args...);
-    default: return nullptr;
+    case 0:
+      return std::make_unique<Y>(args...);
+    case 1:
+      return std::make_unique<X>(args...);
+    case 2:
+      return std::make_unique<Z>(args...);
+    default:
+      return nullptr;
   }
 }
 
 std::unique_ptr<btCollisionShape> make_shape(int type, int direction, const btVector3& size) {
   switch (type) {
-    case collisionshape_datas::box: return std::make_unique<btBoxShape>(size);
-    case collisionshape_datas::sphere: return std::make_unique<btSphereShape>(size.x());
+    case collisionshape_datas::box:
+      return std::make_unique<btBoxShape>(size);
+    case collisionshape_datas::sphere:
+      return std::make_unique<btSphereShape>(size.x());
     case collisionshape_datas::capsule:
-      return by_direction<btCapsuleShape, btCapsuleShapeX, btCapsuleShapeZ>(direction, size.x(),
-                                                                           size.y());
+      return by_direction<btCapsuleShape, btCapsuleShapeX, btCapsuleShapeZ>(direction, size.x(), size.y());
     case collisionshape_datas::cylinder:
       return by_direction<btCylinderShape, btCylinderShapeX, btCylinderShapeZ>(direction, size);
     case collisionshape_datas::cone:
       return by_direction<btConeShape, btConeShapeX, btConeShapeZ>(direction, size.x(), size.y());
-    default: return nullptr;  // 5 to 8 and anything else name no kind
+    default:
+      return nullptr;  // 5 to 8 and anything else name no kind
   }
 }
 
 bool is_valid_body(const rigidbody_datas& d) {
-  return finite(d.mass) && d.mass >= 0.0f && finite(d.velocity) && finite(d.transform) &&
-         finite(d.friction) && finite(d.restitution) && finite(d.linear_damping) &&
-         finite(d.angular_damping);
+  return finite(d.mass) && d.mass >= 0.0f && finite(d.velocity) && finite(d.transform) && finite(d.friction) &&
+         finite(d.restitution) && finite(d.linear_damping) && finite(d.angular_damping);
 }
 
-btRigidBody::btRigidBodyConstructionInfo construction_info(const rigidbody_datas& d,
-                                                            btMotionState* motion,
-                                                            btCollisionShape* shape,
-                                                            const btVector3& inertia) {
+btRigidBody::btRigidBodyConstructionInfo construction_info(const rigidbody_datas& d, btMotionState* motion,
+                                                           btCollisionShape* shape, const btVector3& inertia) {
   btRigidBody::btRigidBodyConstructionInfo info(d.mass, motion, shape, inertia);
   info.m_linearDamping = d.linear_damping;
   info.m_angularDamping = d.angular_damping;
@@ -87,9 +90,7 @@ void set_kind(btRigidBody& body, std::int32_t type) {
 bool bullet_world::addCollisionShape(collisionshape_datas& datas) {
   if (shapes_.count(datas.shape) != 0) return true;
   const btVector3 size = scaled(btVector3(datas.size[0], datas.size[1], datas.size[2]));
-  if (!finite(size) || size.x() < 0.0f || size.y() < 0.0f || size.z() < 0.0f ||
-      !finite(datas.margin))
-    return false;
+  if (!finite(size) || size.x() < 0.0f || size.y() < 0.0f || size.z() < 0.0f || !finite(datas.margin)) return false;
   std::unique_ptr<btCollisionShape> shape = make_shape(datas.type, datas.direction, size);
   if (!shape) return false;
   shape->setMargin(datas.margin);
@@ -104,8 +105,7 @@ bool bullet_world::addRigidBody(rigidbody_datas& datas) {
   const btVector3 velocity = scaled(datas.velocity);
   if (!finite(start) || !finite(velocity)) return false;
   btCollisionShape* shape = found->second.get();
-  if (datas.type == rigidbody_datas::kinematic || datas.type == rigidbody_datas::static_body)
-    datas.mass = 0.0f;
+  if (datas.type == rigidbody_datas::kinematic || datas.type == rigidbody_datas::static_body) datas.mass = 0.0f;
   btVector3 inertia(0.0f, 0.0f, 0.0f);
   if (datas.mass != 0.0f) shape->calculateLocalInertia(datas.mass, inertia);
   try {
@@ -113,8 +113,7 @@ bool bullet_world::addRigidBody(rigidbody_datas& datas) {
     auto body = std::make_unique<btRigidBody>(construction_info(datas, motion.get(), shape, inertia));
     set_kind(*body, datas.type);
     if (!datas.velocity.isZero()) body->setLinearVelocity(velocity);
-    world_->addRigidBody(body.get(), collision_filter::group(datas.group),
-                         collision_filter::mask(datas.mask));
+    world_->addRigidBody(body.get(), collision_filter::group(datas.group), collision_filter::mask(datas.mask));
     motion.release();
     bodies_[datas.shape] = body.release();
   } catch (const std::bad_alloc&) {

@@ -25,9 +25,8 @@ btVector3 radians(const btVector3& degrees) {
 
 bool is_valid_joint(const constraints_datas& d) {
   return finite(d.transform) && finite(d.linear_lower_limit) && finite(d.linear_upper_limit) &&
-         finite(d.angular_lower_limit) && finite(d.angular_upper_limit) &&
-         finite(d.linear_stiffness) && finite(d.angular_stiffness) && finite(d.linear_damping) &&
-         finite(d.angular_damping);
+         finite(d.angular_lower_limit) && finite(d.angular_upper_limit) && finite(d.linear_stiffness) &&
+         finite(d.angular_stiffness) && finite(d.linear_damping) && finite(d.angular_damping);
 }
 
 // The bodies and their frames: body A is absent for a joint that holds one body to the world.
@@ -49,11 +48,9 @@ void set_limits(Constraint& c, const constraints_datas& d, float scale) {
   c.setAngularUpperLimit(radians(d.angular_upper_limit));
 }
 
-std::unique_ptr<btTypedConstraint> make_six_dof(const joint_frames& j, const constraints_datas& d,
-                                                float scale) {
+std::unique_ptr<btTypedConstraint> make_six_dof(const joint_frames& j, const constraints_datas& d, float scale) {
   auto c = j.body_a != nullptr
-               ? std::make_unique<btGeneric6DofConstraint>(*j.body_a, *j.body_b, j.frame_a,
-                                                           j.frame_b, true)
+               ? std::make_unique<btGeneric6DofConstraint>(*j.body_a, *j.body_b, j.frame_a, j.frame_b, true)
                : std::make_unique<btGeneric6DofConstraint>(*j.body_b, j.frame_b, true);
   set_limits(*c, d, scale);
   return c;
@@ -74,19 +71,16 @@ void set_springs(btGeneric6DofSpring2Constraint& c, const constraints_datas& d) 
   c.setEquilibriumPoint();  // the start pose is every spring's rest pose
 }
 
-std::unique_ptr<btTypedConstraint> make_six_dof_spring(const joint_frames& j,
-                                                       const constraints_datas& d, float scale) {
+std::unique_ptr<btTypedConstraint> make_six_dof_spring(const joint_frames& j, const constraints_datas& d, float scale) {
   auto c = j.body_a != nullptr
-               ? std::make_unique<btGeneric6DofSpring2Constraint>(*j.body_a, *j.body_b, j.frame_a,
-                                                                  j.frame_b, RO_XYZ)
+               ? std::make_unique<btGeneric6DofSpring2Constraint>(*j.body_a, *j.body_b, j.frame_a, j.frame_b, RO_XYZ)
                : std::make_unique<btGeneric6DofSpring2Constraint>(*j.body_b, j.frame_b, RO_XYZ);
   set_limits(*c, d, scale);
   set_springs(*c, d);
   return c;
 }
 
-std::unique_ptr<btTypedConstraint> make_cone_twist(const joint_frames& j,
-                                                   const constraints_datas& d) {
+std::unique_ptr<btTypedConstraint> make_cone_twist(const joint_frames& j, const constraints_datas& d) {
   std::unique_ptr<btConeTwistConstraint> c;
   if (j.body_a != nullptr) {
     c = std::make_unique<btConeTwistConstraint>(*j.body_a, *j.body_b, j.frame_a, j.frame_b);
@@ -99,8 +93,7 @@ std::unique_ptr<btTypedConstraint> make_cone_twist(const joint_frames& j,
   }
   const btVector3& span = d.angular_upper_limit;
   const btVector3& soft = d.angular_stiffness;  // softness, bias factor, relaxation factor
-  c->setLimit(radians(span.z()), radians(span.y()), radians(span.x()), soft.x(), soft.y(),
-              soft.z());
+  c->setLimit(radians(span.z()), radians(span.y()), radians(span.x()), soft.x(), soft.y(), soft.z());
   return c;
 }
 
@@ -119,12 +112,17 @@ bool bullet_world::addJoint(constraints_datas& datas) {
   std::unique_ptr<btTypedConstraint> constraint;
   try {
     switch (datas.type) {
-      case constraints_datas::six_dof: constraint = make_six_dof(frames, datas, scale_); break;
+      case constraints_datas::six_dof:
+        constraint = make_six_dof(frames, datas, scale_);
+        break;
       case constraints_datas::six_dof_spring:
         constraint = make_six_dof_spring(frames, datas, scale_);
         break;
-      case constraints_datas::cone_twist: constraint = make_cone_twist(frames, datas); break;
-      default: return false;
+      case constraints_datas::cone_twist:
+        constraint = make_cone_twist(frames, datas);
+        break;
+      default:
+        return false;
     }
     world_->addConstraint(constraint.get(), false);  // linked bodies keep colliding
   } catch (const std::bad_alloc&) {

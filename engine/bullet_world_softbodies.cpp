@@ -31,10 +31,10 @@ bool in_range(const std::vector<std::int32_t>& nodes, int count) {
 }
 
 bool has_finite_coefficients(const softbody_datas& d) {
-  const float values[] = {d.mass, d.margin, d.kVCF, d.kDP, d.kDG, d.kLF, d.kPR, d.kVC, d.kDF,
-                          d.kMT, d.kCHR, d.kKHR, d.kSHR, d.kAHR, d.kSRHR_CL, d.kSKHR_CL,
-                          d.kSSHR_CL, d.kSR_SPLT_CL, d.kSK_SPLT_CL, d.kSS_SPLT_CL, d.kLST, d.kAST,
-                          d.kVST};
+  const float values[] = {d.mass,        d.margin,      d.kVCF,     d.kDP,      d.kDG,      d.kLF,
+                          d.kPR,         d.kVC,         d.kDF,      d.kMT,      d.kCHR,     d.kKHR,
+                          d.kSHR,        d.kAHR,        d.kSRHR_CL, d.kSKHR_CL, d.kSSHR_CL, d.kSR_SPLT_CL,
+                          d.kSK_SPLT_CL, d.kSS_SPLT_CL, d.kLST,     d.kAST,     d.kVST};
   return std::all_of(std::begin(values), std::end(values), [](float v) { return finite(v); }) &&
          finite(d.wind_velocity) && d.mass >= 0.0f;
 }
@@ -79,14 +79,27 @@ bool is_one_piece(const softbody_datas& d, int nodes) {
 }
 
 void copy_coefficients(btSoftBody::Config& cfg, const softbody_datas& d) {
-  cfg.kVCF = d.kVCF; cfg.kDP = d.kDP; cfg.kDG = d.kDG; cfg.kLF = d.kLF;
-  cfg.kPR = d.kPR; cfg.kVC = d.kVC; cfg.kDF = d.kDF; cfg.kMT = d.kMT;
-  cfg.kCHR = d.kCHR; cfg.kKHR = d.kKHR; cfg.kSHR = d.kSHR; cfg.kAHR = d.kAHR;
+  cfg.kVCF = d.kVCF;
+  cfg.kDP = d.kDP;
+  cfg.kDG = d.kDG;
+  cfg.kLF = d.kLF;
+  cfg.kPR = d.kPR;
+  cfg.kVC = d.kVC;
+  cfg.kDF = d.kDF;
+  cfg.kMT = d.kMT;
+  cfg.kCHR = d.kCHR;
+  cfg.kKHR = d.kKHR;
+  cfg.kSHR = d.kSHR;
+  cfg.kAHR = d.kAHR;
 }
 
 void copy_cluster_coefficients(btSoftBody::Config& cfg, const softbody_datas& d) {
-  cfg.kSRHR_CL = d.kSRHR_CL; cfg.kSKHR_CL = d.kSKHR_CL; cfg.kSSHR_CL = d.kSSHR_CL;
-  cfg.kSR_SPLT_CL = d.kSR_SPLT_CL; cfg.kSK_SPLT_CL = d.kSK_SPLT_CL; cfg.kSS_SPLT_CL = d.kSS_SPLT_CL;
+  cfg.kSRHR_CL = d.kSRHR_CL;
+  cfg.kSKHR_CL = d.kSKHR_CL;
+  cfg.kSSHR_CL = d.kSSHR_CL;
+  cfg.kSR_SPLT_CL = d.kSR_SPLT_CL;
+  cfg.kSK_SPLT_CL = d.kSK_SPLT_CL;
+  cfg.kSS_SPLT_CL = d.kSS_SPLT_CL;
 }
 
 void set_collisions(btSoftBody& body, const softbody_datas& d, bool one_piece) {
@@ -140,21 +153,17 @@ void bullet_world::attach_anchors(btSoftBody& body, const softbody_datas& datas)
 }
 
 bool bullet_world::addSoftBody(softbody_datas& datas, void* key) {
-  if (soft_world_ == nullptr || datas.type != 0 || !is_valid_softbody(datas) || !has_room())
-    return false;
+  if (soft_world_ == nullptr || datas.type != 0 || !is_valid_softbody(datas) || !has_room()) return false;
   std::vector<btScalar> vertices(datas.vertices.begin(), datas.vertices.end());
   for (btScalar& v : vertices) v *= scale_;
-  if (!std::all_of(vertices.begin(), vertices.end(), [](btScalar v) { return finite(v); }))
-    return false;
+  if (!std::all_of(vertices.begin(), vertices.end(), [](btScalar v) { return finite(v); })) return false;
   const int faces = int(datas.triangles.size() / 3);
   btSoftBody* body = btSoftBodyHelpers::CreateFromTriMesh(
-      *soft_info_, vertices.data(), datas.triangles.empty() ? nullptr : datas.triangles.data(),
-      faces, true);
+      *soft_info_, vertices.data(), datas.triangles.empty() ? nullptr : datas.triangles.data(), faces, true);
   softbodies_[key].push_back(body);
   configure(*body, datas, is_one_piece(datas, node_count(datas)));
   attach_anchors(*body, datas);
-  soft_world_->addSoftBody(body, collision_filter::group(datas.group),
-                           collision_filter::mask(datas.mask));
+  soft_world_->addSoftBody(body, collision_filter::group(datas.group), collision_filter::mask(datas.mask));
   return true;
 }
 
@@ -169,7 +178,6 @@ bool bullet_world::get_softbody_positions(void* key, int index, std::vector<btVe
 
 btSoftBody* bullet_world::find_soft_body(void* key, int index) const {
   const auto found = softbodies_.find(key);
-  if (found == softbodies_.end() || index < 0 || std::size_t(index) >= found->second.size())
-    return nullptr;
+  if (found == softbodies_.end() || index < 0 || std::size_t(index) >= found->second.size()) return nullptr;
   return found->second[std::size_t(index)];
 }

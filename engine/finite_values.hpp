@@ -12,9 +12,7 @@ namespace engine_checks {
 
 inline bool finite(float v) { return std::isfinite(v); }
 
-inline bool finite(const btVector3& v) {
-  return std::isfinite(v.x()) && std::isfinite(v.y()) && std::isfinite(v.z());
-}
+inline bool finite(const btVector3& v) { return std::isfinite(v.x()) && std::isfinite(v.y()) && std::isfinite(v.z()); }
 
 inline bool finite(const btTransform& t) {
   const btMatrix3x3& b = t.getBasis();

@@ -21,25 +21,17 @@ bool phygics_world::addCollisionShape(collisionshape_datas& datas) {
   return world_ && world_->addCollisionShape(datas);
 }
 
-bool phygics_world::addRigidBody(rigidbody_datas& datas) {
-  return world_ && world_->addRigidBody(datas);
-}
+bool phygics_world::addRigidBody(rigidbody_datas& datas) { return world_ && world_->addRigidBody(datas); }
 
-bool phygics_world::reverse_direction(rigidbody_datas& datas) {
-  return world_ && world_->reverse_direction(datas);
-}
+bool phygics_world::reverse_direction(rigidbody_datas& datas) { return world_ && world_->reverse_direction(datas); }
 
 bool phygics_world::set_kinematic_new_transform(rigidbody_datas& datas, btTransform& transform) {
   return world_ && world_->reposition(datas, transform);
 }
 
-bool phygics_world::addJoint(constraints_datas& datas) {
-  return world_ && world_->addJoint(datas);
-}
+bool phygics_world::addJoint(constraints_datas& datas) { return world_ && world_->addJoint(datas); }
 
-bool phygics_world::addSoftBody(softbody_datas& datas, void* key) {
-  return world_ && world_->addSoftBody(datas, key);
-}
+bool phygics_world::addSoftBody(softbody_datas& datas, void* key) { return world_ && world_->addSoftBody(datas, key); }
 
 bool phygics_world::get_rigidbody_transform(rigidbody_datas& datas, btTransform& transform) {
   return !world_ || world_->get_transform(datas, transform);
@@ -49,7 +41,6 @@ bool phygics_world::get_rigidbody_transform(void* key, btTransform& transform) {
   return !world_ || world_->get_transform(key, transform);
 }
 
-bool phygics_world::get_softbody_positions(void* key, int index,
-                                           std::vector<btVector3>& positions) {
+bool phygics_world::get_softbody_positions(void* key, int index, std::vector<btVector3>& positions) {
   return !world_ || world_->get_softbody_positions(key, index, positions);
 }

@@ -35,9 +35,10 @@ class demo_scene {
   }
 
   int run() {
-    std::printf("A ball (r = 0.25 m) dropped onto a pyramid of %zu boxes (0.4 m) on the ground;\n"
-                "%d frames of 1/30 s, Bullet at %g steps/s.\n", boxes_.size(), frames,
-                world_.simulation_cycle);
+    std::printf(
+        "A ball (r = 0.25 m) dropped onto a pyramid of %zu boxes (0.4 m) on the ground;\n"
+        "%d frames of 1/30 s, Bullet at %g steps/s.\n",
+        boxes_.size(), frames, world_.simulation_cycle);
     report(0);
     int still_frames = 0, rest_frame = -1;
     std::vector<btVector3> last = positions();
@@ -95,8 +96,8 @@ class demo_scene {
     const btVector3 ball = position(ball_);
     float top = -1e9f;
     for (void* box : boxes_) top = std::fmax(top, position(box).y() + box_half);
-    std::printf("t = %4.2f s  ball at (%5.2f, %5.2f, %5.2f)  top of the pile %4.2f m\n",
-                frame * frame_seconds, ball.x(), ball.y(), ball.z(), top);
+    std::printf("t = %4.2f s  ball at (%5.2f, %5.2f, %5.2f)  top of the pile %4.2f m\n", frame * frame_seconds,
+                ball.x(), ball.y(), ball.z(), top);
   }
 
   int finish(int rest_frame, const std::vector<btVector3>& last) {

@@ -23,12 +23,12 @@ mat4 own_wtol(shape_class& shape) {
   return skin.get_number_of_binds() > 0 ? skin.get_skin_world_matrix().inv() : shape.get_world_to_local_matrix();
 }
 
-const char* const shape_type_names[] = {"sentinel", "dxf",    "part",    "light",       "line",   "sphere",
+const char* const shape_type_names[] = {"sentinel", "dxf",     "part",      "light",       "line",   "sphere",
                                         "disk",     "polygon", "m_surface", "proxy_shape", "m_image"};
 const char* const part_type_names[] = {
-    "part",   "surface", "rotator",   "slider",    "scale",    "uniscale",    "light_joint", "path",
-    "morph",  "custom",  "ball",      "camera",    "sound",    "switch",      "path_rep.",   "sur._rep.",
-    "bone",   "m_sur._part", "link",  "m_image_part", "m_shape_part", "m_shape_part", "local_axis_part"};
+    "part",  "surface",     "rotator", "slider",       "scale",        "uniscale",     "light_joint",    "path",
+    "morph", "custom",      "ball",    "camera",       "sound",        "switch",       "path_rep.",      "sur._rep.",
+    "bone",  "m_sur._part", "link",    "m_image_part", "m_shape_part", "m_shape_part", "local_axis_part"};
 constexpr int shape_type_name_count = sizeof(shape_type_names) / sizeof(shape_type_names[0]);
 constexpr int part_type_name_count = sizeof(part_type_names) / sizeof(part_type_names[0]);
 // Part types from 100 up follow the joint types in the name table.
@@ -88,13 +88,20 @@ shape_position_class::element_kind shape_position_class::kind() const {
   if (!substance_shape) return element_kind::none;
   shape_class& s = *substance_shape;
   switch (s.get_type()) {
-    case sxsdk::shape_type::polygon_mesh: return element_kind::polygon_mesh;
-    case sxsdk::shape_type::line: return element_kind::line;
-    case sxsdk::shape_type::disk: return element_kind::disk;
-    case sxsdk::shape_type::sphere: return element_kind::sphere;
-    case sxsdk::shape_type::light: return element_kind::light;
-    case sxsdk::shape_type::part: break;
-    default: return element_kind::none;
+    case sxsdk::shape_type::polygon_mesh:
+      return element_kind::polygon_mesh;
+    case sxsdk::shape_type::line:
+      return element_kind::line;
+    case sxsdk::shape_type::disk:
+      return element_kind::disk;
+    case sxsdk::shape_type::sphere:
+      return element_kind::sphere;
+    case sxsdk::shape_type::light:
+      return element_kind::light;
+    case sxsdk::shape_type::part:
+      break;
+    default:
+      return element_kind::none;
   }
   if (s.is_ball_joint()) return element_kind::ball;
   auto scene = scene_of(s);
@@ -114,7 +121,8 @@ bool shape_position_class::index_in_range() const {
       return point_index < substance_shape->get_polygon_mesh().get_number_of_vertices();
     case sxsdk::shape_type::line:
       return point_index < substance_shape->get_line().get_number_of_control_points();
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -168,13 +176,9 @@ bool shape_position_class::get() {
   }
 }
 
-bool shape_position_class::set(bool update) {
-  return world ? set_world(wtol(), update) : set_local(update);
-}
+bool shape_position_class::set(bool update) { return world ? set_world(wtol(), update) : set_local(update); }
 
-bool shape_position_class::mov() {
-  return world ? move_world(wtol()) : move_local();
-}
+bool shape_position_class::mov() { return world ? move_world(wtol()) : move_local(); }
 
 bool shape_position_class::move_world(const sxsdk::mat4& world_to_local) {
   if (!world || positions.empty()) return true;

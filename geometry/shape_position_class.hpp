@@ -99,8 +99,19 @@ class shape_position_class {
 
  private:
   enum class element_kind {
-    none, polygon_mesh, line, disk, sphere, light,
-    ball, bone, rotator, slider, scale, uniscale, camera
+    none,
+    polygon_mesh,
+    line,
+    disk,
+    sphere,
+    light,
+    ball,
+    bone,
+    rotator,
+    slider,
+    scale,
+    uniscale,
+    camera
   };
   element_kind kind() const;
   bool index_in_range() const;

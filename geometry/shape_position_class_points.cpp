@@ -66,11 +66,19 @@ bool shape_position_class::read_points(element_kind k) {
                    cp.get_fifth_handle()};
       return false;
     }
-    case element_kind::disk: positions = {s.get_disk().get_center()}; return false;
-    case element_kind::sphere: positions = {s.get_sphere().get_center()}; return false;
-    case element_kind::light: positions = {s.get_light().get_position()}; return false;
-    case element_kind::none: return true;
-    default: return read_joint_points(k);
+    case element_kind::disk:
+      positions = {s.get_disk().get_center()};
+      return false;
+    case element_kind::sphere:
+      positions = {s.get_sphere().get_center()};
+      return false;
+    case element_kind::light:
+      positions = {s.get_light().get_position()};
+      return false;
+    case element_kind::none:
+      return true;
+    default:
+      return read_joint_points(k);
   }
 }
 
@@ -104,11 +112,20 @@ bool shape_position_class::read_joint_points(element_kind k) {
   switch (k) {
     // The rotator's second point marks half its axis; written back, the full difference is
     // stored, so a read-write pass halves the axis (callers rely on this point).
-    case element_kind::rotator: positions = {centre, centre + axis * 0.5f}; return false;
-    case element_kind::slider: positions = {centre, axis}; return false;
-    case element_kind::scale: positions = {centre, centre + axis}; return false;
-    case element_kind::uniscale: positions = {centre}; return false;
-    default: return true;
+    case element_kind::rotator:
+      positions = {centre, centre + axis * 0.5f};
+      return false;
+    case element_kind::slider:
+      positions = {centre, axis};
+      return false;
+    case element_kind::scale:
+      positions = {centre, centre + axis};
+      return false;
+    case element_kind::uniscale:
+      positions = {centre};
+      return false;
+    default:
+      return true;
   }
 }
 
@@ -126,13 +143,17 @@ bool shape_position_class::set_world(const sxsdk::mat4& world_to_local, bool upd
 
 std::size_t shape_position_class::point_count(element_kind k) {
   switch (k) {
-    case element_kind::line: return 5;
+    case element_kind::line:
+      return 5;
     case element_kind::rotator:
     case element_kind::slider:
     case element_kind::scale:
-    case element_kind::camera: return 2;
-    case element_kind::none: return 0;
-    default: return 1;
+    case element_kind::camera:
+      return 2;
+    case element_kind::none:
+      return 0;
+    default:
+      return 1;
   }
 }
 
@@ -146,7 +167,9 @@ bool shape_position_class::write_points(const std::vector<point>& points, bool u
     auto token = adopt(owner ? owner->begin_update() : nullptr);
     shape_class& s = *substance_shape;
     switch (k) {
-      case element_kind::polygon_mesh: s.get_polygon_mesh().vertex(point_index).set_position(points[0]); break;
+      case element_kind::polygon_mesh:
+        s.get_polygon_mesh().vertex(point_index).set_position(points[0]);
+        break;
       case element_kind::line: {
         sxsdk::control_point_class& cp = s.control_point(point_index);
         cp.set_position(points[0]);
@@ -156,9 +179,15 @@ bool shape_position_class::write_points(const std::vector<point>& points, bool u
         cp.set_fifth_handle(points[4]);
         break;
       }
-      case element_kind::disk: s.get_disk().set_center(points[0]); break;
-      case element_kind::sphere: s.get_sphere().set_center(points[0]); break;
-      case element_kind::light: s.get_light().set_position(points[0]); break;
+      case element_kind::disk:
+        s.get_disk().set_center(points[0]);
+        break;
+      case element_kind::sphere:
+        s.get_sphere().set_center(points[0]);
+        break;
+      case element_kind::light:
+        s.get_light().set_position(points[0]);
+        break;
       default:
         if (write_joint_points(k, points)) return true;
     }

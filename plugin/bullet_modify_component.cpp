@@ -19,8 +19,8 @@ void bullet_modify_component::sequence_mode_changed(bool&, sxsdk::scene_interfac
   });
 }
 
-void bullet_modify_component::sequence_changed(bool& flag, float position, sxsdk::scene_interface* scene,
-                                               int count, sxsdk::part_class* const* parts, void*) {
+void bullet_modify_component::sequence_changed(bool& flag, float position, sxsdk::scene_interface* scene, int count,
+                                               sxsdk::part_class* const* parts, void*) {
   guarded(scene, "sequence_changed", [&] {
     if (scene) playback_.sequence_changed(flag, position, *scene, count, parts);
   });

@@ -58,6 +58,6 @@ class bullet_modify_component : public sxsdk::attribute_interface {
 
   playback_driver playback_;
   sxsdk::shape_class* browser_shape_ = nullptr;  ///< active shape at the last browser update (soft bodies)
-  int browser_number_ = 0;                        ///< its index number then
-  int idle_countdown_ = 0;                        ///< idle calls left before the next survey
+  int browser_number_ = 0;                       ///< its index number then
+  int idle_countdown_ = 0;                       ///< idle calls left before the next survey
 };

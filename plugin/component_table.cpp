@@ -40,36 +40,52 @@ int count(const sxsdk::IID& kind) {
 
 void* create(const sxsdk::IID& kind, int index) {
   switch (find(kind, index)) {
-    case which::world: return with_one_reference<sxsdk::creator_interface, bullet_world_component>();
-    case which::rigid: return with_one_reference<sxsdk::creator_interface, bullet_rigid_component>();
-    case which::modify: return with_one_reference<sxsdk::attribute_interface, bullet_modify_component>();
-    case which::browser: return with_one_reference<sxsdk::browser_interface, bullet_browser_component>();
-    case which::figure: return with_one_reference<sxsdk::figure_interface, bullet_figure_component>();
-    case which::none: break;
+    case which::world:
+      return with_one_reference<sxsdk::creator_interface, bullet_world_component>();
+    case which::rigid:
+      return with_one_reference<sxsdk::creator_interface, bullet_rigid_component>();
+    case which::modify:
+      return with_one_reference<sxsdk::attribute_interface, bullet_modify_component>();
+    case which::browser:
+      return with_one_reference<sxsdk::browser_interface, bullet_browser_component>();
+    case which::figure:
+      return with_one_reference<sxsdk::figure_interface, bullet_figure_component>();
+    case which::none:
+      break;
   }
   return nullptr;
 }
 
 const char* name(const sxsdk::IID& kind, int index) {
   switch (find(kind, index)) {
-    case which::world: return "World";
-    case which::rigid: return "Primitive/Rigid";
+    case which::world:
+      return "World";
+    case which::rigid:
+      return "Primitive/Rigid";
     case which::modify:
     case which::browser:
-    case which::figure: return "Bullet Modify";
-    case which::none: break;
+    case which::figure:
+      return "Bullet Modify";
+    case which::none:
+      break;
   }
   return nullptr;
 }
 
 sx::uuid_class uuid(const sxsdk::IID& kind, int index) {
   switch (find(kind, index)) {
-    case which::world: return physplug_uuid;
-    case which::rigid: return physplug_rigid_uuid;
-    case which::modify: return physplug_modify_uuid;
-    case which::browser: return physplug_browser_uuid;
-    case which::figure: return physplug_figure_uuid;
-    case which::none: break;
+    case which::world:
+      return physplug_uuid;
+    case which::rigid:
+      return physplug_rigid_uuid;
+    case which::modify:
+      return physplug_modify_uuid;
+    case which::browser:
+      return physplug_browser_uuid;
+    case which::figure:
+      return physplug_figure_uuid;
+    case which::none:
+      break;
   }
   return sx::uuid_class();
 }

@@ -16,8 +16,7 @@ std::string name_buffer;
 constexpr int unknown_index = -1;  ///< create_interface for a known kind with an index it lacks
 }  // namespace
 
-PHYSPLUG_EXPORT int create_interface(const sxsdk::IID& iid, int index, void** out, sxsdk::host_interface*,
-                                     void*) {
+PHYSPLUG_EXPORT int create_interface(const sxsdk::IID& iid, int index, void** out, sxsdk::host_interface*, void*) {
   try {
     if (out) *out = nullptr;
     if (component_table::count(iid) == 0) return 0;
@@ -30,9 +29,7 @@ PHYSPLUG_EXPORT int create_interface(const sxsdk::IID& iid, int index, void** ou
   }
 }
 
-PHYSPLUG_EXPORT int has_interface(const sxsdk::IID& iid, sxsdk::host_interface*) {
-  return component_table::count(iid);
-}
+PHYSPLUG_EXPORT int has_interface(const sxsdk::IID& iid, sxsdk::host_interface*) { return component_table::count(iid); }
 
 PHYSPLUG_EXPORT const char* get_name(const sxsdk::IID& iid, int index, sxsdk::host_interface* host) {
   const char* english = component_table::name(iid, index);

@@ -17,8 +17,8 @@ extern const sx::uuid_class physplug_browser_uuid;
 extern const sx::uuid_class physplug_figure_uuid;
 
 // Other plug-ins of the host, addressed by UUID.
-extern const sx::uuid_class alternative_bone_joint_uuid;       ///< bone-limit attribute
-extern const sx::uuid_class alternative_bone_mode_window_uuid; ///< its mode window
+extern const sx::uuid_class alternative_bone_joint_uuid;        ///< bone-limit attribute
+extern const sx::uuid_class alternative_bone_mode_window_uuid;  ///< its mode window
 extern const sx::uuid_class follow_joint_uuid;
 extern const sx::uuid_class ik_uuid;
 /// Parsed from a text with only three digits in its fourth group, read by fixed positions:

@@ -12,13 +12,13 @@ constexpr float handle_per_radius = 0.552285f;  // quarter-circle Bezier handle 
 
 // Keeps the host's creation bracket balanced even when a creation call throws.
 class creating {
-public:
+ public:
   explicit creating(sxsdk::scene_interface& scene) : scene_(scene) { scene_.begin_creating(); }
   ~creating() { scene_.end_creating(); }
   creating(const creating&) = delete;
   creating& operator=(const creating&) = delete;
 
-private:
+ private:
   sxsdk::scene_interface& scene_;
 };
 
@@ -31,13 +31,38 @@ struct bezier_point {
 bool capsule_points(int direction, float r, float h2, float k, bezier_point (&p)[4]) {
   vec3 a, b, c, d, ka, kb, kc, kd;  // points and the offsets of their one handle each
   switch (direction) {
-    case 0: a = {0, -h2 - r, 0}; b = {r, -h2, 0}; c = {r, h2, 0}; d = {0, h2 + r, 0};
-            ka = {k, 0, 0}; kb = {0, -k, 0}; kc = {0, k, 0}; kd = {k, 0, 0}; break;
-    case 1: a = {h2 + r, 0, 0}; b = {h2, 0, r}; c = {-h2, 0, r}; d = {-h2 - r, 0, 0};
-            ka = {0, 0, k}; kb = {k, 0, 0}; kc = {-k, 0, 0}; kd = {0, 0, k}; break;
-    case 2: a = {0, 0, h2 + r}; b = {r, 0, h2}; c = {r, 0, -h2}; d = {0, 0, -h2 - r};
-            ka = {k, 0, 0}; kb = {0, 0, k}; kc = {0, 0, -k}; kd = {k, 0, 0}; break;
-    default: return false;
+    case 0:
+      a = {0, -h2 - r, 0};
+      b = {r, -h2, 0};
+      c = {r, h2, 0};
+      d = {0, h2 + r, 0};
+      ka = {k, 0, 0};
+      kb = {0, -k, 0};
+      kc = {0, k, 0};
+      kd = {k, 0, 0};
+      break;
+    case 1:
+      a = {h2 + r, 0, 0};
+      b = {h2, 0, r};
+      c = {-h2, 0, r};
+      d = {-h2 - r, 0, 0};
+      ka = {0, 0, k};
+      kb = {k, 0, 0};
+      kc = {-k, 0, 0};
+      kd = {0, 0, k};
+      break;
+    case 2:
+      a = {0, 0, h2 + r};
+      b = {r, 0, h2};
+      c = {r, 0, -h2};
+      d = {0, 0, -h2 - r};
+      ka = {k, 0, 0};
+      kb = {0, 0, k};
+      kc = {0, 0, -k};
+      kd = {k, 0, 0};
+      break;
+    default:
+      return false;
   }
   p[0] = {a, a, a + ka};
   p[1] = {b, b + kb, b};
@@ -50,10 +75,23 @@ bool capsule_points(int direction, float r, float h2, float k, bezier_point (&p)
 bool cone_points(int direction, float r, float h2, bezier_point (&p)[3]) {
   vec3 a, b, c;
   switch (direction) {
-    case 0: a = {0, -h2, 0}; b = {r, -h2, 0}; c = {0, h2, 0}; break;
-    case 1: a = {-h2, 0, 0}; b = {-h2, 0, r}; c = {h2, 0, 0}; break;
-    case 2: a = {0, 0, -h2}; b = {r, 0, -h2}; c = {0, 0, h2}; break;
-    default: return false;
+    case 0:
+      a = {0, -h2, 0};
+      b = {r, -h2, 0};
+      c = {0, h2, 0};
+      break;
+    case 1:
+      a = {-h2, 0, 0};
+      b = {-h2, 0, r};
+      c = {h2, 0, 0};
+      break;
+    case 2:
+      a = {0, 0, -h2};
+      b = {r, 0, -h2};
+      c = {0, 0, h2};
+      break;
+    default:
+      return false;
   }
   p[0] = {a, a, a};
   p[1] = {b, b, b};

@@ -6,7 +6,7 @@
 #include "sdk/scene_interface.hpp"
 
 class primitive_dialog_section {
-public:
+ public:
   /// Appends the seven items; labels localised through `scene` ("Z" only when `localise_z`).
   primitive_dialog_section(sxsdk::scene_interface& scene, sxsdk::dialog_interface& dialog, bool localise_z);
 
@@ -21,7 +21,7 @@ public:
   /// 0 to 2 keeps the record's.
   void read(collisionshape_datas& datas, bool z_for_every_kind = false) const;
 
-private:
+ private:
   sxsdk::dialog_interface& dialog_;
   int type_, direction_, visible_, margin_, x_, y_, z_;
 };

@@ -79,10 +79,20 @@ bool primitive_properties::measure_line(sxsdk::shape_class& s) {
   // Point 1 lies on the rim: its distance from the axis is the radius, its offset along the
   // axis half the height (below the centre).
   switch (direction) {
-    case 0: size[0] = to_metres(p.x); size[1] = to_metres(-2 * p.y); break;
-    case 1: size[0] = to_metres(p.z); size[1] = to_metres(-2 * p.x); break;
-    case 2: size[0] = to_metres(p.x); size[1] = to_metres(-2 * p.z); break;
-    default: break;
+    case 0:
+      size[0] = to_metres(p.x);
+      size[1] = to_metres(-2 * p.y);
+      break;
+    case 1:
+      size[0] = to_metres(p.z);
+      size[1] = to_metres(-2 * p.x);
+      break;
+    case 2:
+      size[0] = to_metres(p.x);
+      size[1] = to_metres(-2 * p.z);
+      break;
+    default:
+      break;
   }
   return true;
 }
@@ -108,12 +118,23 @@ bool primitive_properties::create_or_modify_sorvel_shape(sxsdk::scene_interface&
   const bool select_new = !primitive_shape() && scene.get_active_shape().get_selected();
   bool built = false;
   switch (kind) {
-    case box: built = create_or_modify_box_shape(scene, kind); break;
-    case sphere: built = create_or_modify_sphere_shape(scene, kind); break;
-    case capsule: built = create_or_modify_capsule_shape(scene, kind); break;
-    case cylinder: built = create_or_modify_cylinder_shape(scene, kind); break;
-    case cone: built = create_or_modify_cone_shape(scene, kind); break;
-    default: return false;
+    case box:
+      built = create_or_modify_box_shape(scene, kind);
+      break;
+    case sphere:
+      built = create_or_modify_sphere_shape(scene, kind);
+      break;
+    case capsule:
+      built = create_or_modify_capsule_shape(scene, kind);
+      break;
+    case cylinder:
+      built = create_or_modify_cylinder_shape(scene, kind);
+      break;
+    case cone:
+      built = create_or_modify_cone_shape(scene, kind);
+      break;
+    default:
+      return false;
   }
   if (!built || !primitive_shape()) return false;
   if (select_new) {

@@ -17,7 +17,7 @@
 #include "sdk/shape_class.hpp"
 
 class primitive_properties : public collisionshape_datas {
-public:
+ public:
   /// Defaults: sphere, direction Y, visible, margin 0.04, size 0.1 each, no shape.
   primitive_properties() = default;
   explicit primitive_properties(const collisionshape_datas& datas) : collisionshape_datas(datas) {}
@@ -51,7 +51,7 @@ public:
   bool create_or_modify_cone_shape(sxsdk::scene_interface& scene, collisionshape_datas::primitive_type kind);
   bool create_or_modify_sphere_shape(sxsdk::scene_interface& scene, collisionshape_datas::primitive_type kind);
 
-private:
+ private:
   bool measure(sxsdk::shape_class& s);
   bool measure_line(sxsdk::shape_class& s);
   bool in_place(collisionshape_datas::primitive_type kind) const;

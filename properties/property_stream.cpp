@@ -58,7 +58,6 @@ bool reader::has_bytes(int count) {
   return enough && !failed_;
 }
 
-
 bool reader::read_int(std::int32_t& out) {
   return has_bytes(4) && guarded([&] { out = stream_.read_int(); });
 }

@@ -32,7 +32,7 @@ std::string text(sxsdk::stream_interface& stream, const char* id);
 /// A float that is not finite is refused too: its target keeps its value (the record's default),
 /// reading goes on, and the stream no longer counts as sound.
 class reader {
-public:
+ public:
   explicit reader(sxsdk::stream_interface& stream);
 
   bool read_int(std::int32_t& out);
@@ -49,7 +49,7 @@ public:
   /// Marks a value refused by the caller's own check (an out-of-range index, say).
   void refuse() { refused_ = true; }
 
-private:
+ private:
   bool has_bytes(int count);
   template <typename F>
   bool guarded(F&& read);

@@ -42,8 +42,9 @@ void read_rows(property_stream::reader& in, btMatrix3x3& basis) {
   btVector3 rows[3] = {basis[0], basis[1], basis[2]};
   bool read = true;
   for (btVector3& row : rows) read = in.read_vec3(row) && read;
-  if (read) basis.setValue(rows[0].x(), rows[0].y(), rows[0].z(), rows[1].x(), rows[1].y(), rows[1].z(),
-                           rows[2].x(), rows[2].y(), rows[2].z());
+  if (read)
+    basis.setValue(rows[0].x(), rows[0].y(), rows[0].z(), rows[1].x(), rows[1].y(), rows[1].z(), rows[2].x(),
+                   rows[2].y(), rows[2].z());
 }
 
 }  // namespace
@@ -59,8 +60,10 @@ bool rigidbody_properties::get_properties() {
   char index = 0;
   if (in.read_char(index)) {
     const int value = static_cast<unsigned char>(index);
-    if (value <= highest_group_index) group_index = static_cast<std::uint8_t>(value);
-    else in.refuse();
+    if (value <= highest_group_index)
+      group_index = static_cast<std::uint8_t>(value);
+    else
+      in.refuse();
   }
   group = group_bit(group_index);
   std::int32_t bits = 0;
@@ -68,8 +71,10 @@ bool rigidbody_properties::get_properties() {
   for (float* f : {&mass, &friction, &restitution, &linear_damping, &angular_damping}) in.read_float(*f);
   in.read_vec3(velocity);
   btMatrix3x3 basis = transform.getBasis();
-  if (version == 0) read_quaternion(in, basis);
-  else read_rows(in, basis);
+  if (version == 0)
+    read_quaternion(in, basis);
+  else
+    read_rows(in, basis);
   transform.setBasis(basis);
   btVector3 origin = transform.getOrigin();
   if (in.read_vec3(origin)) transform.setOrigin(origin);

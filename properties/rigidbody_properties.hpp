@@ -17,7 +17,7 @@
 #include "sdk/shape_class.hpp"
 
 class rigidbody_properties : public rigidbody_datas {
-public:
+ public:
   /// Defaults of a fresh body: move, group index 1, mask 0, mass 1, friction 0.5, the rest 0,
   /// no shape and no primitive.
   rigidbody_properties() { group = 0; }
@@ -63,6 +63,6 @@ public:
   /// The transform (metres) of a host matrix; the upper 3 x 3 is transposed.
   static btTransform from_host_matrix(const sxsdk::mat4& m);
 
-private:
+ private:
   void find_primitive();
 };

@@ -21,8 +21,8 @@ btTransform rigidbody_properties::from_host_matrix(const sxsdk::mat4& m) {
 sxsdk::mat4 rigidbody_properties::to_host_matrix(const btTransform& transform) {
   const btMatrix3x3& b = transform.getBasis();
   const btVector3 o = transform.getOrigin() * millimetres_per_metre;
-  return sxsdk::mat4(b[0][0], b[1][0], b[2][0], 0, b[0][1], b[1][1], b[2][1], 0, b[0][2], b[1][2], b[2][2], 0,
-                     o.x(), o.y(), o.z(), 1);
+  return sxsdk::mat4(b[0][0], b[1][0], b[2][0], 0, b[0][1], b[1][1], b[2][1], 0, b[0][2], b[1][2], b[2][2], 0, o.x(),
+                     o.y(), o.z(), 1);
 }
 
 void rigidbody_properties::get_transrate_data() {

@@ -16,7 +16,7 @@
 #include "sdk/shape_class.hpp"
 
 class world_properties : public world_datas {
-public:
+ public:
   /// Defaults of world_datas, no shape.
   world_properties() = default;
 

@@ -74,7 +74,8 @@ void world_properties::renew_parts(sxsdk::shape_class& shape) {
     body.shape = &shape;
     body.get_properties();
     body.regist();
-  } else if (shape.get_type() == sxsdk::shape_type::polygon_mesh && property_stream::open(shape, physplug_modify_uuid)) {
+  } else if (shape.get_type() == sxsdk::shape_type::polygon_mesh &&
+             property_stream::open(shape, physplug_modify_uuid)) {
     role_hooks::renew_softbody(shape);
   } else if (is_bullet_constraints_joint(shape)) {
     role_hooks::renew_constraints_joint(shape);

@@ -5,7 +5,7 @@
 namespace sxsdk {
 
 class animation_settings_interface : public unknown_interface {
-public:
+ public:
   /// Frames per second of the sequence.
   virtual int get_frame_rate() = 0;
   virtual void set_frame_rate(int frames_per_second) = 0;

@@ -7,7 +7,7 @@
 namespace sxsdk {
 
 class ball_joint_interface : public unknown_interface {
-public:
+ public:
   /// Centre of the joint, millimetres, in the coordinates of the joint part's dad.
   virtual sx::vec<float, 3> get_position() = 0;
   virtual void set_position(const sx::vec<float, 3>& position) = 0;

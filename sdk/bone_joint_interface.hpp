@@ -8,7 +8,7 @@
 namespace sxsdk {
 
 class bone_joint_interface : public unknown_interface {
-public:
+ public:
   /// Position of the bone's root, millimetres, in the bone part's local coordinates.
   virtual sx::vec<float, 3> get_position() = 0;
   virtual void set_position(const sx::vec<float, 3>& position) = 0;

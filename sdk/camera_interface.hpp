@@ -6,7 +6,7 @@
 namespace sxsdk {
 
 class camera_interface : public unknown_interface {
-public:
+ public:
   /// Eye and target positions, world millimetres.
   virtual sx::vec<float, 3> get_eye() = 0;
   virtual void set_eye(const sx::vec<float, 3>& eye) = 0;

@@ -8,7 +8,7 @@ namespace sxsdk {
 class skin_class;
 
 class control_point_class {
-public:
+ public:
   virtual sx::vec<float, 3> get_position() const = 0;
   virtual void set_position(const sx::vec<float, 3>& p) = 0;
   virtual sx::vec<float, 3> get_in_handle() const = 0;
@@ -22,7 +22,7 @@ public:
   virtual void set_fifth_handle(const sx::vec<float, 3>& p) = 0;
   virtual skin_class& get_skin() = 0;
 
-protected:
+ protected:
   ~control_point_class() = default;
 };
 

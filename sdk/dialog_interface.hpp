@@ -10,7 +10,7 @@
 namespace sxsdk {
 
 class dialog_interface : public unknown_interface {
-public:
+ public:
   virtual void set_title(const char* title) = 0;
 
   // Appending items; each returns the new item's number.

@@ -6,7 +6,7 @@
 namespace sxsdk {
 
 class disk_class : public shape_class {
-public:
+ public:
   virtual float get_radius() const = 0;
   virtual void set_radius(float radius) = 0;
   virtual sx::vec<float, 3> get_center() const = 0;
@@ -14,7 +14,7 @@ public:
   virtual mat4 get_matrix() const = 0;
   virtual void set_matrix(const mat4& m) = 0;
 
-protected:
+ protected:
   ~disk_class() = default;
 };
 

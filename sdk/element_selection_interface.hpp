@@ -9,7 +9,7 @@ namespace sxsdk {
 class shape_class;
 
 class element_selection_interface : public unknown_interface {
-public:
+ public:
   /// Indices of the selected vertices of a polygon mesh, in the host's order.
   virtual std::vector<int> get_selected_vertices(shape_class& mesh) = 0;
 };

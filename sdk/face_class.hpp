@@ -5,12 +5,12 @@
 namespace sxsdk {
 
 class face_class {
-public:
+ public:
   virtual int get_number_of_vertices() const = 0;
   /// Vertex indices of the face, in order around it.
   virtual std::vector<int> get_vertex_indices() const = 0;
 
-protected:
+ protected:
   ~face_class() = default;
 };
 

@@ -7,7 +7,7 @@
 namespace sxsdk {
 
 class host_interface : public unknown_interface {
-public:
+ public:
   /// The localised text for an English identifier; the identifier itself when the table has none.
   virtual std::string get_text(const char* id) = 0;
   /// A host-wide yes/no query by code (code 2052: whether debug windows may be offered).

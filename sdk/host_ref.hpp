@@ -7,7 +7,7 @@ namespace sxsdk {
 
 template <typename T>
 class host_ref {
-public:
+ public:
   host_ref() = default;
   /// Adopts the reference the host handed out (no AddRef).
   explicit host_ref(T* adopted) : p_(adopted) {}
@@ -30,7 +30,7 @@ public:
   T& operator*() const { return *p_; }
   explicit operator bool() const { return p_ != nullptr; }
 
-private:
+ private:
   T* p_ = nullptr;
 };
 

@@ -6,7 +6,7 @@
 namespace sxsdk {
 
 class joint_interface : public unknown_interface {
-public:
+ public:
   /// Centre, millimetres, in the joint part's coordinates.
   virtual sx::vec<float, 3> get_center() = 0;
   virtual void set_center(const sx::vec<float, 3>& center) = 0;

@@ -7,7 +7,7 @@
 namespace sxsdk {
 
 class joint_motion_interface : public unknown_interface {
-public:
+ public:
   /// Offset of a ball or bone joint, millimetres.
   virtual sx::vec<float, 3> get_offset() = 0;
   virtual void set_offset(const sx::vec<float, 3>& offset) = 0;

@@ -5,12 +5,12 @@
 namespace sxsdk {
 
 class light_class : public shape_class {
-public:
+ public:
   /// Position in the light's local coordinates, millimetres.
   virtual sx::vec<float, 3> get_position() const = 0;
   virtual void set_position(const sx::vec<float, 3>& position) = 0;
 
-protected:
+ protected:
   ~light_class() = default;
 };
 

@@ -6,7 +6,7 @@
 namespace sxsdk {
 
 class line_class : public shape_class {
-public:
+ public:
   virtual bool is_closed() const = 0;
   virtual void set_closed(bool closed) = 0;
   virtual int get_number_of_control_points() const = 0;
@@ -14,7 +14,7 @@ public:
   /// no body of revolution.
   virtual bool get_revolution_axis(sx::vec<float, 3>& p0, sx::vec<float, 3>& p1) const = 0;
 
-protected:
+ protected:
   ~line_class() = default;
 };
 

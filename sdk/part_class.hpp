@@ -5,7 +5,7 @@
 namespace sxsdk {
 
 class part_class : public shape_class {
-public:
+ public:
   /// Part type code (sxsdk::part_type).
   virtual int get_part_type() const = 0;
   /// Sets the part's own transformation (row vectors, millimetres).
@@ -15,7 +15,7 @@ public:
   /// For a camera joint: makes it the scene's current camera (scene_interface::get_camera).
   virtual void select_camera_joint() = 0;
 
-protected:
+ protected:
   ~part_class() = default;
 };
 

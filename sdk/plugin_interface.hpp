@@ -13,7 +13,7 @@ class shape_class;
 class part_class;
 
 class plugin_interface : public unknown_interface {
-public:
+ public:
   virtual sx::uuid_class get_uuid(void* = nullptr) { return sx::uuid_class(); }
   /// The host version the component was built against.
   virtual int get_sorvel_version() const { return 0; }
@@ -23,7 +23,7 @@ public:
 };
 
 class creator_interface : public plugin_interface {
-public:
+ public:
   /// Creates new shapes in the scene; false when nothing was made.
   virtual bool create(scene_interface*, void* = nullptr) { return false; }
   virtual bool undoable(void* = nullptr) const { return false; }
@@ -32,7 +32,7 @@ public:
 };
 
 class attribute_interface : public plugin_interface {
-public:
+ public:
   /// The user invokes the attribute on a shape; false when nothing was done.
   virtual bool ask_shape(shape_class&, void* = nullptr) { return false; }
   virtual void accepts_shape(bool&, void* = nullptr) {}
@@ -56,13 +56,13 @@ public:
 };
 
 class browser_interface : public plugin_interface {
-public:
+ public:
   virtual bool do_browser(scene_interface*, void* = nullptr) { return false; }
   virtual void browser_interface_dummy1(void*) { throw "invalid interface browser_interface"; }
 };
 
 class figure_interface : public plugin_interface {
-public:
+ public:
   virtual bool do_figure(scene_interface*, void* = nullptr) { return false; }
   virtual void figure_interface_dummy1(void*) { throw "invalid interface figure_interface"; }
 };

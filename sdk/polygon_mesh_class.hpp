@@ -9,7 +9,7 @@
 namespace sxsdk {
 
 class polygon_mesh_class : public shape_class {
-public:
+ public:
   virtual int get_number_of_vertices() const = 0;
   /// Vertex i (0 <= i < count); throws std::out_of_range otherwise.
   virtual vertex_class& vertex(int index) = 0;
@@ -21,7 +21,7 @@ public:
   /// Indices of the selected faces while the mesh is edited, in increasing order.
   virtual std::vector<int> get_active_faces() const = 0;
 
-protected:
+ protected:
   ~polygon_mesh_class() = default;
 };
 

@@ -14,37 +14,37 @@
 namespace sxsdk {
 
 struct quaternion_class {
-    float w, x, y, z;
+  float w, x, y, z;
 
-    /// The identity rotation (1, 0, 0, 0).
-    constexpr quaternion_class() : w(1), x(0), y(0), z(0) {}
-    constexpr quaternion_class(float w_, float x_, float y_, float z_) : w(w_), x(x_), y(y_), z(z_) {}
-    /// The rotation whose get_matrix() is the upper-left 3x3 of `rotation` (rows are divided by
-    /// their lengths first, so a uniform scale is ignored). Unit length, w >= 0. A matrix with a
-    /// collapsed axis gives the identity.
-    explicit quaternion_class(const mat4& rotation);
+  /// The identity rotation (1, 0, 0, 0).
+  constexpr quaternion_class() : w(1), x(0), y(0), z(0) {}
+  constexpr quaternion_class(float w_, float x_, float y_, float z_) : w(w_), x(x_), y(y_), z(z_) {}
+  /// The rotation whose get_matrix() is the upper-left 3x3 of `rotation` (rows are divided by
+  /// their lengths first, so a uniform scale is ignored). Unit length, w >= 0. A matrix with a
+  /// collapsed axis gives the identity.
+  explicit quaternion_class(const mat4& rotation);
 
-    /// The rotation matrix of this quaternion (normalised first; the zero quaternion gives the
-    /// identity); row 3 and column 3 are those of the identity.
-    mat4 get_matrix() const;
+  /// The rotation matrix of this quaternion (normalised first; the zero quaternion gives the
+  /// identity); row 3 and column 3 are those of the identity.
+  mat4 get_matrix() const;
 
-    /// Hamilton product.
-    quaternion_class operator*(const quaternion_class& b) const;
-    quaternion_class& operator*=(const quaternion_class& b);
+  /// Hamilton product.
+  quaternion_class operator*(const quaternion_class& b) const;
+  quaternion_class& operator*=(const quaternion_class& b);
 
-    /// Squared length w^2 + x^2 + y^2 + z^2.
-    float norm() const;
-    /// Scales to unit length; the zero quaternion becomes the identity.
-    quaternion_class& normalize();
-    quaternion_class normalized() const;
-    /// (w, -x, -y, -z).
-    quaternion_class conjugate() const;
-    /// The multiplicative inverse: conjugate / norm; the zero quaternion gives the identity.
-    quaternion_class inverse() const;
+  /// Squared length w^2 + x^2 + y^2 + z^2.
+  float norm() const;
+  /// Scales to unit length; the zero quaternion becomes the identity.
+  quaternion_class& normalize();
+  quaternion_class normalized() const;
+  /// (w, -x, -y, -z).
+  quaternion_class conjugate() const;
+  /// The multiplicative inverse: conjugate / norm; the zero quaternion gives the identity.
+  quaternion_class inverse() const;
 
-    /// Exact component-wise comparison (q and -q are the same rotation but compare unequal).
-    bool operator==(const quaternion_class& b) const;
-    bool operator!=(const quaternion_class& b) const;
+  /// Exact component-wise comparison (q and -q are the same rotation but compare unequal).
+  bool operator==(const quaternion_class& b) const;
+  bool operator!=(const quaternion_class& b) const;
 };
 
 static_assert(sizeof(quaternion_class) == 4 * sizeof(float), "quaternion_class must be four floats");

@@ -24,7 +24,7 @@ class plugin_interface;
 class element_selection_interface;
 
 class scene_interface : public unknown_interface {
-public:
+ public:
   // --- shapes ---
   virtual shape_class& get_root() = 0;
   /// The active shape (the first of the active shapes; the root when none is active).

@@ -34,7 +34,7 @@ class joint_interface;
 class joint_motion_interface;
 
 class shape_class {
-public:
+ public:
   // --- identity and tree ---
   /// Shape type code (sxsdk::shape_type).
   virtual int get_type() const = 0;
@@ -134,16 +134,16 @@ public:
   /// Removes the first link to target under the UUID; true when one was removed.
   virtual bool remove_link(const sx::uuid_class& uuid, shape_class& target) = 0;
 
-protected:
+ protected:
   ~shape_class() = default;
 };
 
 /// The sons of a shape, in order: `for (sxsdk::shape_class& s : sxsdk::sons(part)) ...`
 class sons {
-public:
+ public:
   explicit sons(shape_class& dad) : first_(dad.has_son() ? &dad.get_son() : nullptr) {}
   class iterator {
-  public:
+   public:
     explicit iterator(shape_class* s) : s_(s) {}
     shape_class& operator*() const { return *s_; }
     iterator& operator++() {
@@ -153,13 +153,13 @@ public:
     }
     bool operator!=(const iterator& o) const { return s_ != o.s_; }
 
-  private:
+   private:
     shape_class* s_;
   };
   iterator begin() const { return iterator(first_); }
   iterator end() const { return iterator(nullptr); }
 
-private:
+ private:
   shape_class* first_;
 };
 

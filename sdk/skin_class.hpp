@@ -5,13 +5,13 @@
 namespace sxsdk {
 
 class skin_class {
-public:
+ public:
   /// Number of joints the element is bound to (0: not skinned).
   virtual int get_number_of_binds() const = 0;
   /// The skin's local-to-world matrix; meaningful only with at least one bind.
   virtual mat4 get_skin_world_matrix() const = 0;
 
-protected:
+ protected:
   ~skin_class() = default;
 };
 

@@ -5,7 +5,7 @@
 namespace sxsdk {
 
 class sphere_class : public shape_class {
-public:
+ public:
   /// Radius, millimetres (the x component of the radius vector).
   virtual float get_radius() const = 0;
   virtual sx::vec<float, 3> get_radius_vector() const = 0;
@@ -13,7 +13,7 @@ public:
   virtual sx::vec<float, 3> get_center() const = 0;
   virtual void set_center(const sx::vec<float, 3>& center) = 0;
 
-protected:
+ protected:
   ~sphere_class() = default;
 };
 

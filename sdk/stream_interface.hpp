@@ -16,7 +16,7 @@ class scene_interface;
 class shape_class;
 
 class stream_interface : public unknown_interface {
-public:
+ public:
   /// Moves the read/write position to a byte offset; beyond the end throws.
   virtual void set_pointer(int position) = 0;
   virtual int get_pointer() = 0;

@@ -9,19 +9,19 @@
 namespace sxsdk {
 
 class IUnknown {
-public:
+ public:
   virtual long QueryInterface(const IID& iid, void** object) = 0;
   virtual unsigned long AddRef() = 0;
   virtual unsigned long Release() = 0;
 
-protected:
+ protected:
   ~IUnknown() = default;
 };
 
 /// Reference-counting base: the count is 0 after construction; the Release that brings it to 0
 /// deletes the object.
 class unknown_interface : public IUnknown {
-public:
+ public:
   unknown_interface() = default;
   unknown_interface(const unknown_interface&) = delete;
   unknown_interface& operator=(const unknown_interface&) = delete;
@@ -46,7 +46,7 @@ public:
 
   unsigned long reference_count() const { return count_; }
 
-private:
+ private:
   unsigned long count_ = 0;
 };
 

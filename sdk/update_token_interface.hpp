@@ -5,7 +5,7 @@
 namespace sxsdk {
 
 class update_token_interface : public unknown_interface {
-public:
+ public:
   /// Ends the bracket; releasing the token without end() ends it too.
   virtual void end() = 0;
 };

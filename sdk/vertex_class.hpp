@@ -7,13 +7,13 @@ namespace sxsdk {
 class skin_class;
 
 class vertex_class {
-public:
+ public:
   /// Position in the mesh's local coordinates, millimetres.
   virtual sx::vec<float, 3> get_position() const = 0;
   virtual void set_position(const sx::vec<float, 3>& position) = 0;
   virtual skin_class& get_skin() = 0;
 
-protected:
+ protected:
   ~vertex_class() = default;
 };
 

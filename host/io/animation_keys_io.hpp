@@ -15,7 +15,7 @@ class scene;
 class shape_node;
 
 class animation_keys_io {
-public:
+ public:
   /// The "keys" list of `s` (empty when nothing is keyed).
   static nlohmann::json write(scene& s);
   /// Reads a "keys" list into `s`, whose shapes by index number are `shapes`. Throws
@@ -23,7 +23,7 @@ public:
   /// keys of the wrong kind for the part.
   static void read(const json_reader& list, scene& s, const std::vector<shape_node*>& shapes);
 
-private:
+ private:
   static void read_entry(const json_reader& item, scene& s, const std::vector<shape_node*>& shapes);
 };
 

@@ -31,8 +31,7 @@ std::string base64::encode(const std::vector<std::uint8_t>& bytes) {
     std::uint32_t group = std::uint32_t(bytes[i]) << 16;
     if (n > 1) group |= std::uint32_t(bytes[i + 1]) << 8;
     if (n > 2) group |= bytes[i + 2];
-    for (std::size_t k = 0; k < 4; ++k)
-      text += k <= n ? alphabet[(group >> (18 - 6 * k)) & 63] : '=';
+    for (std::size_t k = 0; k < 4; ++k) text += k <= n ? alphabet[(group >> (18 - 6 * k)) & 63] : '=';
   }
   return text;
 }

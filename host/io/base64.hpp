@@ -8,7 +8,7 @@
 namespace host {
 
 class base64 {
-public:
+ public:
   /// The padded text of `bytes` (empty for no bytes).
   static std::string encode(const std::vector<std::uint8_t>& bytes);
 

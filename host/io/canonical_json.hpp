@@ -14,14 +14,14 @@
 namespace host {
 
 class canonical_json {
-public:
+ public:
   /// The text of `document`. Throws json_path_error when a string is not valid UTF-8.
   static std::string dump(const nlohmann::json& document);
   /// The text of one float that the JSON reader gives back as the same float, bit for bit
   /// (finite values only).
   static std::string float_text(float value);
 
-private:
+ private:
   static void write(const nlohmann::json& value, const std::string& path, int indent, std::string& out);
   /// An array of scalars on one line.
   static void write_line(const nlohmann::json& array, const std::string& path, std::string& out);

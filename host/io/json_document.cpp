@@ -16,7 +16,7 @@ using json = nlohmann::json;
 // parser: nlohmann's callback parser would do both in one pass, but it scans the whole parent
 // after every object it closes, which makes a long array of objects quadratic.
 class key_checker : public nlohmann::json_sax<json> {
-public:
+ public:
   bool null() override { return next_element(); }
   bool boolean(bool) override { return next_element(); }
   bool number_integer(number_integer_t) override { return next_element(); }
@@ -41,7 +41,8 @@ public:
     // A number beyond the range of a double ("1e999"): the lexer refuses it before the value
     // reaches us, so the place is the element about to be read.
     const std::string what = e.what();
-    if (dynamic_cast<const json::out_of_range*>(&e)) throw json_path_error{path(true), what.substr(what.find("] ") + 2)};
+    if (dynamic_cast<const json::out_of_range*>(&e))
+      throw json_path_error{path(true), what.substr(what.find("] ") + 2)};
     throw json_path_error{path(true), what};
   }
 
@@ -62,7 +63,7 @@ public:
     return p;
   }
 
-private:
+ private:
   struct frame {
     bool object;
     std::set<std::string> keys;
@@ -80,7 +81,8 @@ private:
     // Scene files nest a handful of levels; a text of brackets alone would otherwise cost
     // the tree built from it some eighty times its size before anything looks at it.
     if (frames_.size() >= json_document::max_nesting)
-      throw json_path_error{path(), "values nest deeper than " + std::to_string(json_document::max_nesting) + " levels"};
+      throw json_path_error{path(),
+                            "values nest deeper than " + std::to_string(json_document::max_nesting) + " levels"};
     frames_.push_back({object, {}, {}, -1});
     return true;
   }

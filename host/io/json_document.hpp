@@ -9,7 +9,7 @@
 namespace host {
 
 class json_document {
-public:
+ public:
   /// The document in `text`. Throws nlohmann::json::parse_error for text that is no JSON
   /// (its message gives line and column) and json_path_error for a key given twice, a
   /// number beyond the range of a double, or objects and arrays nested more than

@@ -22,7 +22,7 @@
 namespace host {
 
 class json_reader {
-public:
+ public:
   /// `value` is borrowed and must outlive the reader; `path` is its JSON pointer.
   json_reader(const nlohmann::json& value, std::string path) : value_(&value), path_(std::move(path)) {}
 
@@ -58,14 +58,14 @@ public:
   /// This value as an object (fails when it is none).
   object members() const;
 
-private:
+ private:
   std::string found() const;
   const nlohmann::json* value_;
   std::string path_;
 };
 
 class json_reader::object {
-public:
+ public:
   explicit object(const json_reader& value) : value_(value) {}
   const std::string& path() const { return value_.path(); }
   [[noreturn]] void fail(const std::string& problem) const { value_.fail(problem); }
@@ -76,7 +76,7 @@ public:
   /// Fails on the first key (in key order) that was never asked for.
   void finish() const;
 
-private:
+ private:
   json_reader value_;
   std::set<std::string> asked_;
 };

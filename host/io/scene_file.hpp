@@ -17,7 +17,7 @@ class scene;
 class scene_services;
 
 class scene_file {
-public:
+ public:
   /// The scene in the file at `path`, bound to `services` (borrowed, must outlive the scene;
   /// null is allowed), holding one reference for the caller. Throws scene_file_error.
   static sxsdk::host_ref<scene> load(const std::string& path, scene_services* services = nullptr);

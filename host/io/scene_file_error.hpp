@@ -7,7 +7,7 @@
 namespace host {
 
 class scene_file_error : public std::runtime_error {
-public:
+ public:
   /// `place` is a JSON pointer ("/shapes/3/vertices/2", "/" for the whole document), for text
   /// that is no JSON "line L, column C", or "" when the file itself cannot be read or written;
   /// `problem` is an English sentence fragment. what() is "<file>: <place>: <problem>" (or
@@ -18,7 +18,7 @@ public:
   const std::string& place() const { return place_; }
   const std::string& problem() const { return problem_; }
 
-private:
+ private:
   std::string file_, place_, problem_;
 };
 

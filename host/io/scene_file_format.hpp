@@ -17,13 +17,20 @@ inline constexpr int version = 1;
 /// The "kind" text of a shape type code (sxsdk::shape_type), or null for none we keep.
 inline const char* kind_name(int shape_type) {
   switch (shape_type) {
-    case sxsdk::shape_type::part: return "part";
-    case sxsdk::shape_type::polygon_mesh: return "polygon_mesh";
-    case sxsdk::shape_type::line: return "line";
-    case sxsdk::shape_type::sphere: return "sphere";
-    case sxsdk::shape_type::disk: return "disk";
-    case sxsdk::shape_type::light: return "light";
-    default: return nullptr;
+    case sxsdk::shape_type::part:
+      return "part";
+    case sxsdk::shape_type::polygon_mesh:
+      return "polygon_mesh";
+    case sxsdk::shape_type::line:
+      return "line";
+    case sxsdk::shape_type::sphere:
+      return "sphere";
+    case sxsdk::shape_type::disk:
+      return "disk";
+    case sxsdk::shape_type::light:
+      return "light";
+    default:
+      return nullptr;
   }
 }
 

@@ -15,8 +15,7 @@ namespace fmt = scene_file_format;
 namespace {
 
 std::string describe(const shape_node& node) {
-  return "shape " + std::to_string(node.index()) + " (\"" + node.name() + "\", a " +
-         fmt::kind_name(node.type()) + ")";
+  return "shape " + std::to_string(node.index()) + " (\"" + node.name() + "\", a " + fmt::kind_name(node.type()) + ")";
 }
 
 }  // namespace
@@ -118,7 +117,8 @@ void scene_file_reader::streams(const json_reader& list, shape_node& node) {
   std::set<sx::uuid_class> seen;
   const auto items = list.items();
   if (items.size() > fmt::max_streams)
-    list.fail(std::to_string(items.size()) + " streams on one shape (at most " + std::to_string(fmt::max_streams) + ")");
+    list.fail(std::to_string(items.size()) + " streams on one shape (at most " + std::to_string(fmt::max_streams) +
+              ")");
   for (const json_reader& item : items) {
     json_reader::object o = item.members();
     const json_reader uuid_at = o.required("uuid");

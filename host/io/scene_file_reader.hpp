@@ -18,11 +18,11 @@ class scene_services;
 class shape_node;
 
 class scene_file_reader {
-public:
+ public:
   /// A new scene built from `document`, bound to `services` (borrowed; may be null).
   static sxsdk::host_ref<scene> build(const nlohmann::json& document, scene_services* services);
 
-private:
+ private:
   explicit scene_file_reader(scene& s) : scene_(s) {}
   void header(json_reader::object& doc);
   void shapes(const json_reader& list);
@@ -40,8 +40,8 @@ private:
   shape_node& shape_at(const json_reader& at, const char* what);
 
   scene& scene_;
-  std::vector<shape_node*> nodes_;   // by index number
-  std::vector<int> open_;            // the last shape and its dads: where the next may hang
+  std::vector<shape_node*> nodes_;                          // by index number
+  std::vector<int> open_;                                   // the last shape and its dads: where the next may hang
   std::vector<std::pair<shape_node*, json_reader>> links_;  // read once every shape exists
 };
 

@@ -10,13 +10,13 @@ class scene;
 class shape_node;
 
 class scene_file_writer {
-public:
+ public:
   /// The document of `s` (not changed; non-const only because the index order is cached).
   /// Throws json_path_error when something cannot be written (a link to a shape outside the
   /// tree).
   static nlohmann::json document(scene& s);
 
-private:
+ private:
   static nlohmann::json shape(shape_node& node, const std::string& path);
   static nlohmann::json scene_state(scene& s);
 };

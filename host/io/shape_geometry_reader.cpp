@@ -13,8 +13,7 @@ namespace {
 int index_into(const json_reader& at, std::size_t count, const char* what) {
   const int i = at.as_int();
   if (i < 0 || std::size_t(i) >= count)
-    at.fail(std::string(what) + " " + std::to_string(i) + " does not exist (there are " + std::to_string(count) +
-            ")");
+    at.fail(std::string(what) + " " + std::to_string(i) + " does not exist (there are " + std::to_string(count) + ")");
   return i;
 }
 
@@ -105,7 +104,10 @@ void shape_geometry_reader::line(json_reader::object& o, line_shape& l) {
       line_shape::point point;
       if (auto q = p.optional("position")) point.position = q->as_vec3();
       // A handle left out sits on its point.
-      auto handle = [&](const char* key) { auto q = p.optional(key); return q ? q->as_vec3() : point.position; };
+      auto handle = [&](const char* key) {
+        auto q = p.optional(key);
+        return q ? q->as_vec3() : point.position;
+      };
       point.in_handle = handle("in_handle");
       point.out_handle = handle("out_handle");
       point.fourth_handle = handle("fourth_handle");

@@ -15,13 +15,13 @@ struct camera_state;
 struct joint_state;
 
 class shape_geometry_reader {
-public:
+ public:
   /// Reads the keys of `node`'s kind from `o` (leaving the shared keys to the caller).
   static void read(json_reader::object& o, shape_node& node);
   /// A camera object ("eye", "target", "focal_length") over `camera`.
   static void camera(const json_reader& at, camera_state& camera);
 
-private:
+ private:
   static void part(json_reader::object& o, part_shape& p);
   static void joint(const json_reader& at, joint_state& j);
   static void polygon_mesh(json_reader::object& o, polygon_mesh_shape& m);

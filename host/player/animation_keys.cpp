@@ -13,7 +13,9 @@ using vec3 = sx::vec<float, 3>;
 
 vec3 lerp(const vec3& a, const vec3& b, float t) { return a + (b - a) * t; }
 
-bool takes_joint_keys(const part_shape& part) { return part.is_ball_joint() || part.is_bone_joint() || part.is_one_value_joint(); }
+bool takes_joint_keys(const part_shape& part) {
+  return part.is_ball_joint() || part.is_bone_joint() || part.is_one_value_joint();
+}
 
 void check_in_scene(const part_shape& part) {
   if (part.removed()) throw std::logic_error("cannot key \"" + part.name() + "\": it was removed from the scene");
@@ -74,15 +76,15 @@ part_key part_key::from_matrix(float frame, const sxsdk::mat4& m) {
 
 void animation_keys::set_part_key(part_shape& part, const part_key& key) {
   check_in_scene(part);
-  if (part.is_joint())
-    throw std::logic_error("\"" + part.name() + "\" is a joint: key its motion with a joint key");
+  if (part.is_joint()) throw std::logic_error("\"" + part.name() + "\" is a joint: key its motion with a joint key");
   put(tracks_[&part].part_keys, key);
 }
 
 void animation_keys::set_joint_key(part_shape& part, const joint_key& key) {
   check_in_scene(part);
   if (!takes_joint_keys(part))
-    throw std::logic_error("\"" + part.name() + "\" is no ball, bone, rotator, slider or scale joint: it takes no joint key");
+    throw std::logic_error("\"" + part.name() +
+                           "\" is no ball, bone, rotator, slider or scale joint: it takes no joint key");
   put(tracks_[&part].joint_keys, key);
 }
 
@@ -105,7 +107,8 @@ std::vector<part_shape*> animation_keys::keyed_parts() const {
   std::vector<part_shape*> parts;
   for (const auto& [part, track] : tracks_)
     if (!part->removed()) parts.push_back(part);
-  std::sort(parts.begin(), parts.end(), [](const part_shape* a, const part_shape* b) { return a->index() < b->index(); });
+  std::sort(parts.begin(), parts.end(),
+            [](const part_shape* a, const part_shape* b) { return a->index() < b->index(); });
   return parts;
 }
 

@@ -26,10 +26,10 @@ class part_shape;
 /// The transformation of a part that is no joint at one frame:
 /// scale(scale) x rotation x translate(translation) (row vectors: scale first).
 struct part_key {
-  float frame = 0;                       ///< sequence position, frames (fractional allowed)
-  sx::vec<float, 3> translation;         ///< mm
-  sxsdk::quaternion_class rotation;      ///< identity by default
-  sx::vec<float, 3> scale{1, 1, 1};      ///< per axis, 1 = unscaled
+  float frame = 0;                   ///< sequence position, frames (fractional allowed)
+  sx::vec<float, 3> translation;     ///< mm
+  sxsdk::quaternion_class rotation;  ///< identity by default
+  sx::vec<float, 3> scale{1, 1, 1};  ///< per axis, 1 = unscaled
 
   /// The part transformation this key stands for.
   sxsdk::mat4 matrix() const;
@@ -43,10 +43,10 @@ struct part_key {
 /// rotator, slider, scale and uniform scale joints use value; the other fields are kept but
 /// not applied.
 struct joint_key {
-  float frame = 0;                       ///< sequence position, frames (fractional allowed)
-  sxsdk::quaternion_class rotation;      ///< ball / bone motion rotation
-  sx::vec<float, 3> offset;              ///< ball / bone motion offset, mm
-  float value = 0;                       ///< rotator degrees, slider mm, scale factor
+  float frame = 0;                   ///< sequence position, frames (fractional allowed)
+  sxsdk::quaternion_class rotation;  ///< ball / bone motion rotation
+  sx::vec<float, 3> offset;          ///< ball / bone motion offset, mm
+  float value = 0;                   ///< rotator degrees, slider mm, scale factor
 };
 
 /// The keys of one part, each list sorted by frame without two keys at the same frame. A part
@@ -57,7 +57,7 @@ struct part_track {
 };
 
 class animation_keys {
-public:
+ public:
   /// Adds a key, or replaces the key at the same frame. Throws std::logic_error for a joint
   /// part (use set_joint_key) or a removed part.
   void set_part_key(part_shape& part, const part_key& key);
@@ -80,7 +80,7 @@ public:
   /// offset or value. Nothing else of the part changes.
   void apply(float frame) const;
 
-private:
+ private:
   std::map<part_shape*, part_track> tracks_;
 };
 

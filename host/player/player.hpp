@@ -24,7 +24,7 @@
 namespace host {
 
 class player {
-public:
+ public:
   /// Called after each reported position with that position (frames), the number of positions
   /// reported so far in this pass and the number the pass will report.
   using progress_fn = std::function<void(float position, int done, int total)>;
@@ -57,7 +57,7 @@ public:
   /// Leaves sequence mode (if still in it) and puts back what enter recorded.
   void leave();
 
-private:
+ private:
   void record();
   void put_back();
   void report(float position, bool apply_keys);

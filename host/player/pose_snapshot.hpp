@@ -13,7 +13,7 @@ namespace host {
 class part_shape;
 
 class pose_snapshot {
-public:
+ public:
   pose_snapshot() = default;
   /// Records the poses of `parts` now (borrowed: they must stay in their scene, which parks
   /// removed shapes, so the pointers stay valid as long as the scene).
@@ -22,7 +22,7 @@ public:
   void restore() const;
   bool empty() const { return poses_.empty(); }
 
-private:
+ private:
   struct pose {
     part_shape* part;
     sxsdk::mat4 transformation;  // parts that are no joints

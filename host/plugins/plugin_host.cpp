@@ -150,8 +150,9 @@ void plugin_host::create_components(plugin_library& library, sxsdk::host_interfa
     int n = 0;
     guarded(library.path(), "has_interface", [&] { n = library.has_interface(*kind, app); });
     if (n < 0 || n > max_components_per_kind) {
-      scene_->messages().add(message_window::kind::error, "plug-in \"" + library.path() + "\": has_interface answered " +
-                                                              std::to_string(n) + " " + kind_name(*kind) + " components");
+      scene_->messages().add(message_window::kind::error, "plug-in \"" + library.path() +
+                                                              "\": has_interface answered " + std::to_string(n) + " " +
+                                                              kind_name(*kind) + " components");
       continue;
     }
     for (int i = 0; i < n; ++i) create_component(library, *kind, i, app);
@@ -170,7 +171,8 @@ void plugin_host::create_component(plugin_library& library, const sxsdk::IID& ki
   guarded(library.path(), "get_uuid", [&] { library.get_uuid(kind, index, &c->uuid); });
   void* made = nullptr;
   int answer = 0;
-  guarded(library.path(), "create_interface", [&] { answer = library.create_interface(kind, index, &made, app, nullptr); });
+  guarded(library.path(), "create_interface",
+          [&] { answer = library.create_interface(kind, index, &made, app, nullptr); });
   // Whatever the answer, an object handed out is ours to release.
   if (made) c->object.reset(as_plugin_interface(kind, made));
   if (!made || answer != 1) {
@@ -260,7 +262,9 @@ void plugin_host::sequence_changed(float position, const std::vector<part_shape*
   const bool interactive = scene_->is_sequence_mode() && !scene_->is_rendering();
   to_attributes_while(
       "sequence_changed",
-      [&](sxsdk::attribute_interface& a, bool& flag) { a.sequence_changed(flag, position, scene_.get(), n, list.data()); },
+      [&](sxsdk::attribute_interface& a, bool& flag) {
+        a.sequence_changed(flag, position, scene_.get(), n, list.data());
+      },
       [&] { return !interactive || scene_->is_sequence_mode(); });
 }
 
@@ -299,7 +303,8 @@ void plugin_host::shapes_modified(const std::vector<shape_node*>& shapes) {
 }
 
 void plugin_host::browser_updated() {
-  to_attributes("browser_updated", [&](sxsdk::attribute_interface& a, bool& flag) { a.browser_updated(flag, scene_.get()); });
+  to_attributes("browser_updated",
+                [&](sxsdk::attribute_interface& a, bool& flag) { a.browser_updated(flag, scene_.get()); });
 }
 
 // --- invoking ---

@@ -27,14 +27,14 @@
 namespace host {
 
 class plugin_host {
-public:
+ public:
   /// One component, as the host holds it.
   struct component {
-    sxsdk::IID kind;                 ///< creator_iid, attribute_iid, browser_iid or figure_iid
-    int index = 0;                   ///< index within its kind in its library
-    std::string name;                ///< get_name's answer (localised), or "" when there was none
-    sx::uuid_class uuid;             ///< the library's get_uuid answer (zero: not registered)
-    std::string library;             ///< path of the library, "" for a component added in-process
+    sxsdk::IID kind;                                  ///< creator_iid, attribute_iid, browser_iid or figure_iid
+    int index = 0;                                    ///< index within its kind in its library
+    std::string name;                                 ///< get_name's answer (localised), or "" when there was none
+    sx::uuid_class uuid;                              ///< the library's get_uuid answer (zero: not registered)
+    std::string library;                              ///< path of the library, "" for a component added in-process
     sxsdk::host_ref<sxsdk::plugin_interface> object;  ///< the reference this host holds
 
     sxsdk::creator_interface* creator() const;      ///< null unless kind is creator_iid
@@ -101,7 +101,7 @@ public:
   bool do_browser(const component& browser);
   bool do_figure(const component& figure);
 
-private:
+ private:
   struct loaded_library {
     std::unique_ptr<plugin_library> library;
     library_info info;
@@ -121,11 +121,11 @@ private:
   bool guarded(const std::string& who, const char* call, F&& f);
 
   sxsdk::host_ref<scene> scene_;
-  std::vector<loaded_library> libraries_;             // destroyed after components_
+  std::vector<loaded_library> libraries_;  // destroyed after components_
   std::vector<std::unique_ptr<component>> components_;
-  std::vector<sx::uuid_class> registered_;           // UUIDs this object registered with the scene
-  bool reporting_mode_ = false;                      // a sequence_mode_changed report is under way
-  bool mode_reported_ = false;                       // the mode the components heard last
+  std::vector<sx::uuid_class> registered_;  // UUIDs this object registered with the scene
+  bool reporting_mode_ = false;             // a sequence_mode_changed report is under way
+  bool mode_reported_ = false;              // the mode the components heard last
 };
 
 }  // namespace host

@@ -32,7 +32,8 @@ plugin_library::plugin_library(std::string path) : path_(std::move(path)) {
     dlclose(handle_);
     // Every missing name at once: a half-built plug-in usually lacks more than one.
     const bool several = missing.find(',') != std::string::npos;
-    throw plugin_load_error("cannot load plug-in \"" + path_ + "\": missing entry point" + (several ? "s" : "") + missing);
+    throw plugin_load_error("cannot load plug-in \"" + path_ + "\": missing entry point" + (several ? "s" : "") +
+                            missing);
   }
 }
 

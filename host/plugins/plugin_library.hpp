@@ -15,12 +15,12 @@ namespace host {
 /// A library that cannot be used: the message names the path and what is wrong (the loader's
 /// own text, or every missing entry point).
 class plugin_load_error : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 
 class plugin_library {
-public:
+ public:
   /// Opens `path` (resolved by dlopen's rules: a path with a slash is taken as is) and looks
   /// up create_interface, has_interface, get_name, get_uuid, get_group_name, is_resident and
   /// get_info. Throws plugin_load_error when the library does not open or lacks any of them
@@ -42,7 +42,7 @@ public:
   sxsdk::entry::is_resident_fn is_resident = nullptr;
   sxsdk::entry::get_info_fn get_info = nullptr;
 
-private:
+ private:
   void* symbol(const char* name, std::string& missing);
 
   std::string path_;

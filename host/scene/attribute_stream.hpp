@@ -15,7 +15,7 @@ namespace host {
 class scene;
 
 class attribute_stream final : public sxsdk::stream_interface {
-public:
+ public:
   /// Shares `data`; holds a reference to `owner` (the scene that resolves shape references)
   /// for as long as the handle lives. The count starts at 0 as for every host object.
   attribute_stream(std::shared_ptr<stream_data> data, scene& owner);
@@ -47,7 +47,7 @@ public:
   /// The shared buffer (host side).
   const std::shared_ptr<stream_data>& data() const { return data_; }
 
-private:
+ private:
   // Throws std::out_of_range when fewer than `count` bytes are left.
   void need(int count) const;
   // Copies `count` bytes at the position into `out` and advances; throws without moving when

@@ -13,7 +13,7 @@
 namespace host {
 
 class ball_joint_handle final : public sxsdk::ball_joint_interface {
-public:
+ public:
   explicit ball_joint_handle(std::shared_ptr<joint_state> s) : s_(std::move(s)) {}
   sx::vec<float, 3> get_position() override { return s_->position; }
   void set_position(const sx::vec<float, 3>& p) override { s_->position = p; }
@@ -21,12 +21,12 @@ public:
   sxsdk::quaternion_class get_rotation() override { return s_->rotation; }
   void set_rotation(const sxsdk::quaternion_class& q) override { s_->rotation = q; }
 
-private:
+ private:
   std::shared_ptr<joint_state> s_;
 };
 
 class bone_joint_handle final : public sxsdk::bone_joint_interface {
-public:
+ public:
   explicit bone_joint_handle(std::shared_ptr<joint_state> s) : s_(std::move(s)) {}
   sx::vec<float, 3> get_position() override { return s_->position; }
   void set_position(const sx::vec<float, 3>& p) override { s_->position = p; }
@@ -40,26 +40,26 @@ public:
   bool get_limit_enabled() override { return s_->limit_enabled; }
   void set_limit_enabled(bool on) override { s_->limit_enabled = on; }
 
-private:
+ private:
   std::shared_ptr<joint_state> s_;
 };
 
 /// Rotator, slider, scale and uniform scale joints.
 class joint_handle final : public sxsdk::joint_interface {
-public:
+ public:
   explicit joint_handle(std::shared_ptr<joint_state> s) : s_(std::move(s)) {}
   sx::vec<float, 3> get_center() override { return s_->center; }
   void set_center(const sx::vec<float, 3>& c) override { s_->center = c; }
   sx::vec<float, 3> get_axis() override { return s_->axis; }
   void set_axis(const sx::vec<float, 3>& a) override { s_->axis = a; }
 
-private:
+ private:
   std::shared_ptr<joint_state> s_;
 };
 
 /// The animated state of any joint part.
 class joint_motion_handle final : public sxsdk::joint_motion_interface {
-public:
+ public:
   explicit joint_motion_handle(std::shared_ptr<joint_state> s) : s_(std::move(s)) {}
   sx::vec<float, 3> get_offset() override { return s_->offset; }
   void set_offset(const sx::vec<float, 3>& o) override { s_->offset = o; }
@@ -70,12 +70,12 @@ public:
   float get_min() override { return s_->min; }
   float get_max() override { return s_->max; }
 
-private:
+ private:
   std::shared_ptr<joint_state> s_;
 };
 
 class camera_handle final : public sxsdk::camera_interface {
-public:
+ public:
   explicit camera_handle(std::shared_ptr<camera_state> s) : s_(std::move(s)) {}
   sx::vec<float, 3> get_eye() override { return s_->eye; }
   void set_eye(const sx::vec<float, 3>& e) override { s_->eye = e; }
@@ -83,7 +83,7 @@ public:
   void set_target(const sx::vec<float, 3>& t) override { s_->target = t; }
   float get_focal_length() override { return s_->focal_length; }
 
-private:
+ private:
   std::shared_ptr<camera_state> s_;
 };
 

@@ -27,10 +27,9 @@ sxsdk::mat4 axis_rotation(const vec3& axis, float radians) {
   const vec3 u = sx::normalize(axis);
   const float c = std::cos(radians), s = std::sin(radians), t = 1 - c;
   // The column-vector Rodrigues matrix, transposed for row vectors.
-  return sxsdk::mat4(t * u.x * u.x + c, t * u.x * u.y + s * u.z, t * u.x * u.z - s * u.y, 0,
-                     t * u.x * u.y - s * u.z, t * u.y * u.y + c, t * u.y * u.z + s * u.x, 0,
-                     t * u.x * u.z + s * u.y, t * u.y * u.z - s * u.x, t * u.z * u.z + c, 0,
-                     0, 0, 0, 1);
+  return sxsdk::mat4(t * u.x * u.x + c, t * u.x * u.y + s * u.z, t * u.x * u.z - s * u.y, 0, t * u.x * u.y - s * u.z,
+                     t * u.y * u.y + c, t * u.y * u.z + s * u.x, 0, t * u.x * u.z + s * u.y, t * u.y * u.z - s * u.x,
+                     t * u.z * u.z + c, 0, 0, 0, 0, 1);
 }
 
 sxsdk::mat4 joint_state::motion(int part_type) const {

@@ -20,19 +20,19 @@ namespace host {
 
 struct joint_state {
   // Ball and bone joints.
-  sx::vec<float, 3> position;           ///< centre, mm
-  sx::vec<float, 3> offset;             ///< motion offset, mm
-  sxsdk::quaternion_class rotation;     ///< motion rotation (identity)
+  sx::vec<float, 3> position;        ///< centre, mm
+  sx::vec<float, 3> offset;          ///< motion offset, mm
+  sxsdk::quaternion_class rotation;  ///< motion rotation (identity)
   // Bone joints only.
-  sxsdk::mat4 bone_matrix;              ///< rest frame (identity)
+  sxsdk::mat4 bone_matrix;                                    ///< rest frame (identity)
   sx::vec<float, 2> limits[3] = {{-1, 1}, {-1, 1}, {-1, 1}};  ///< per axis, half-turns
   bool limit_enabled = false;
   // Rotator, slider, scale and uniform scale joints.
-  sx::vec<float, 3> center;             ///< mm
-  sx::vec<float, 3> axis{0, 100, 0};    ///< axis vector, mm (a slider: its absolute end point)
-  float value = 0;                      ///< rotator degrees, slider mm, scale factor
-  float min = -180;                     ///< lower limit of value
-  float max = 180;                      ///< upper limit of value
+  sx::vec<float, 3> center;           ///< mm
+  sx::vec<float, 3> axis{0, 100, 0};  ///< axis vector, mm (a slider: its absolute end point)
+  float value = 0;                    ///< rotator degrees, slider mm, scale factor
+  float min = -180;                   ///< lower limit of value
+  float max = 180;                    ///< upper limit of value
 
   /// The joint's motion for a part type (sxsdk::part_type), as listed above.
   sxsdk::mat4 motion(int part_type) const;

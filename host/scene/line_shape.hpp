@@ -10,7 +10,7 @@
 namespace host {
 
 class line_shape final : public shape_impl<sxsdk::line_class> {
-public:
+ public:
   using vec3 = sx::vec<float, 3>;
   /// The five vectors of a control point, in their order.
   struct point {
@@ -46,9 +46,9 @@ public:
   /// Positions, handles and axis points as points, the sweep as a vector.
   void transform_points(const sxsdk::mat4& m) override;
 
-private:
+ private:
   class control final : public sxsdk::control_point_class {
-  public:
+   public:
     explicit control(const point& p) : p_(p) {}
     vec3 get_position() const override { return p_.position; }
     void set_position(const vec3& v) override { p_.position = v; }

@@ -8,7 +8,7 @@
 namespace host {
 
 class message_window {
-public:
+ public:
   enum class kind {
     message,  ///< scene.message: a localised text for the user
     error     ///< scene.show_error: an internal error text (English)
@@ -28,7 +28,7 @@ public:
   /// Called with every new line (e.g. the command line prints them); empty: no echo.
   void set_echo(std::function<void(const line&)> echo) { echo_ = std::move(echo); }
 
-private:
+ private:
   std::vector<line> lines_;
   std::function<void(const line&)> echo_;
 };

@@ -39,9 +39,7 @@ bool part_shape::is_one_value_joint() const {
   return is_rotator_joint() || is_slider_joint() || is_scale_joint() || is_uniscale_joint();
 }
 
-sxsdk::mat4 part_shape::own_transformation() const {
-  return is_joint() ? joint_->motion(part_type_) : transformation_;
-}
+sxsdk::mat4 part_shape::own_transformation() const { return is_joint() ? joint_->motion(part_type_) : transformation_; }
 
 void part_shape::set_transformation(const sxsdk::mat4& m) {
   if (is_joint())

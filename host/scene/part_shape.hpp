@@ -11,7 +11,7 @@
 namespace host {
 
 class part_shape final : public shape_impl<sxsdk::part_class> {
-public:
+ public:
   /// A part of `part_type` (sxsdk::part_type codes).
   part_shape(scene& owner, std::string name, int part_type);
 
@@ -61,7 +61,7 @@ public:
   /// Makes this camera joint the scene's current camera; throws for other parts.
   void select_camera_joint() override;
 
-private:
+ private:
   int part_type_;
   sxsdk::mat4 transformation_;
   sxsdk::mat4 axis_matrix_;

@@ -9,7 +9,7 @@
 namespace host {
 
 class polygon_mesh_shape final : public shape_impl<sxsdk::polygon_mesh_class> {
-public:
+ public:
   using vec3 = sx::vec<float, 3>;
   polygon_mesh_shape(scene& owner, std::string name) : shape_impl(owner, std::move(name)) {}
 
@@ -44,24 +44,24 @@ public:
   int number_of_points() const override { return get_number_of_vertices(); }
   void transform_points(const sxsdk::mat4& m) override;
 
-private:
+ private:
   class mesh_vertex final : public sxsdk::vertex_class {
-  public:
+   public:
     explicit mesh_vertex(const vec3& p) : p_(p) {}
     vec3 get_position() const override { return p_; }
     void set_position(const vec3& p) override { p_ = p; }
     sxsdk::skin_class& get_skin() override;
 
-  private:
+   private:
     vec3 p_;
   };
   class mesh_face final : public sxsdk::face_class {
-  public:
+   public:
     explicit mesh_face(std::vector<int> v) : v_(std::move(v)) {}
     int get_number_of_vertices() const override { return static_cast<int>(v_.size()); }
     std::vector<int> get_vertex_indices() const override { return v_; }
 
-  private:
+   private:
     std::vector<int> v_;
   };
   bool is_edited() const;

@@ -44,8 +44,8 @@ void scene::insert_before(shape_node& brother, std::unique_ptr<shape_node> son) 
 void scene::place_at_current(std::unique_ptr<shape_node> shape) {
   shape_node& c = *current_;
   const auto* part = dynamic_cast<const part_shape*>(&c);
-  const bool container = part && (part->get_part_type() == sxsdk::part_type::part ||
-                                  part->get_part_type() == sxsdk::part_type::surface);
+  const bool container =
+      part && (part->get_part_type() == sxsdk::part_type::part || part->get_part_type() == sxsdk::part_type::surface);
   // The root is always a simple part, so the brother case never reaches it.
   if (container)
     append_son(c, std::move(shape));
@@ -76,7 +76,8 @@ sphere_shape& scene::add_sphere(shape_node& dad, const std::string& name, const 
 }
 
 namespace {
-std::unique_ptr<disk_shape> make_disk(scene& s, const std::string& name, const sx::vec<float, 3>& center, float radius) {
+std::unique_ptr<disk_shape> make_disk(scene& s, const std::string& name, const sx::vec<float, 3>& center,
+                                      float radius) {
   auto disk = std::make_unique<disk_shape>(s, name);
   disk->set_center(center);
   disk->set_radius(radius);
@@ -156,7 +157,7 @@ int scene::index_of(const shape_node& shape) {
 shape_node* scene::node_at(int index) {
   const auto& order = shapes_in_order();
   return index >= 0 && static_cast<std::size_t>(index) < order.size() ? order[static_cast<std::size_t>(index)]
-                                                                       : nullptr;
+                                                                      : nullptr;
 }
 
 int scene::shape_count() { return static_cast<int>(shapes_in_order().size()); }

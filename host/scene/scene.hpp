@@ -37,7 +37,7 @@ struct animation_data {
 };
 
 class scene final : public sxsdk::scene_interface {
-public:
+ public:
   using vec3 = sx::vec<float, 3>;
 
   /// A new empty scene (root only) holding one reference for the caller. `services` is
@@ -174,7 +174,7 @@ public:
   /// The element selection service, for any UUID (a new reference).
   sxsdk::element_selection_interface* get_element_selection_interface(const sx::uuid_class& uuid) override;
 
-private:
+ private:
   explicit scene(scene_services* services);
   template <typename Shape>
   Shape& adopt(shape_node& dad, std::unique_ptr<Shape> shape) {

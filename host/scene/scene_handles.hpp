@@ -12,7 +12,7 @@ class scene;
 
 /// The scene's animation settings; holds a reference to the scene.
 class animation_settings_handle final : public sxsdk::animation_settings_interface {
-public:
+ public:
   explicit animation_settings_handle(scene& owner);
   ~animation_settings_handle() override;
   int get_frame_rate() override;
@@ -21,24 +21,24 @@ public:
   bool get_playback_option() override;
   void set_playback_option(bool on) override;
 
-private:
+ private:
   scene* scene_;
 };
 
 /// Which vertices of a mesh are selected: the mesh's selection in the host's order.
 class element_selection_handle final : public sxsdk::element_selection_interface {
-public:
+ public:
   /// Throws std::logic_error when `mesh` is no polygon mesh.
   std::vector<int> get_selected_vertices(sxsdk::shape_class& mesh) override;
 };
 
 /// An update bracket; the headless host draws nothing, so it only records that it ended.
 class update_token final : public sxsdk::update_token_interface {
-public:
+ public:
   void end() override { ended_ = true; }
   bool ended() const { return ended_; }
 
-private:
+ private:
   bool ended_ = false;
 };
 

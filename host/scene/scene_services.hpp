@@ -9,7 +9,7 @@
 namespace host {
 
 class scene_services {
-public:
+ public:
   virtual ~scene_services() = default;
   /// The host application object (a new reference).
   virtual sxsdk::host_interface* get_host() = 0;

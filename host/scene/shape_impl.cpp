@@ -17,7 +17,7 @@ namespace {
 
 // Every skin of the headless host: no binds, so callers use the shapes' own matrices.
 class unbound_skin final : public sxsdk::skin_class {
-public:
+ public:
   int get_number_of_binds() const override { return 0; }
   sxsdk::mat4 get_skin_world_matrix() const override { return sxsdk::mat4(); }
 };

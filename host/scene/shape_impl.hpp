@@ -31,7 +31,7 @@ void remove(shape_node& s);
 
 template <typename Base>
 class shape_impl : public Base, public shape_node {
-public:
+ public:
   using shape_node::shape_node;
 
   sxsdk::shape_class& sdk() override { return *this; }

@@ -33,9 +33,7 @@ std::vector<shape_node*> shape_node::sons() const {
   return out;
 }
 
-shape_node& shape_node::first_son_or_sentinel() {
-  return sons_.empty() ? son_sentinel() : *sons_.front();
-}
+shape_node& shape_node::first_son_or_sentinel() { return sons_.empty() ? son_sentinel() : *sons_.front(); }
 
 shape_node& shape_node::next_or_sentinel() {
   if (!dad_) return list_sentinel();
@@ -60,9 +58,7 @@ std::string shape_node::path() const {
   return p;
 }
 
-sxsdk::mat4 shape_node::placement() const {
-  return dad_ ? dad_->inner_frame() : sxsdk::mat4();
-}
+sxsdk::mat4 shape_node::placement() const { return dad_ ? dad_->inner_frame() : sxsdk::mat4(); }
 
 sxsdk::mat4 shape_node::inner_frame() const {
   // Row vectors: the own transformation acts first, then the frames of the dads outwards.
@@ -110,8 +106,8 @@ std::vector<shape_node*> shape_node::links_of(const sx::uuid_class& uuid) const 
 }
 
 bool shape_node::unlink(const sx::uuid_class& uuid, const shape_node& target) {
-  auto it = std::find_if(links_.begin(), links_.end(),
-                         [&](const link& l) { return l.uuid == uuid && l.target == &target; });
+  auto it =
+      std::find_if(links_.begin(), links_.end(), [&](const link& l) { return l.uuid == uuid && l.target == &target; });
   if (it == links_.end()) return false;
   links_.erase(it);
   return true;

@@ -21,7 +21,7 @@ namespace host {
 class scene;
 
 class shape_node {
-public:
+ public:
   /// A link stored on a shape: target shape under a UUID, kept in the order added.
   struct link {
     sx::uuid_class uuid;
@@ -90,7 +90,7 @@ public:
   virtual int number_of_points() const { return 0; }
 
   // --- flags ---
-  int visible = 1;           ///< visibility flags; 0 hidden
+  int visible = 1;  ///< visibility flags; 0 hidden
   bool render_flag = true;
   bool selected = false;
 
@@ -116,7 +116,7 @@ public:
   /// Drops every link whose target is a removed shape.
   void drop_links_to_removed();
 
-private:
+ private:
   friend class scene;
   using son_list = std::list<std::unique_ptr<shape_node>>;
 

@@ -10,7 +10,7 @@ namespace host {
 
 /// A sphere (an ellipsoid in general: its radius is a vector).
 class sphere_shape final : public shape_impl<sxsdk::sphere_class> {
-public:
+ public:
   using vec3 = sx::vec<float, 3>;
   sphere_shape(scene& owner, std::string name) : shape_impl(owner, std::move(name)) {}
   int type() const override { return sxsdk::shape_type::sphere; }
@@ -24,7 +24,7 @@ public:
   /// The centre as a point; each radius component scaled by the length of m's matching row.
   void transform_points(const sxsdk::mat4& m) override;
 
-private:
+ private:
   vec3 center_;
   vec3 radius_{100, 100, 100};
 };
@@ -32,7 +32,7 @@ private:
 /// A disk: centre, radius, orientation matrix (its first two rows span the disk, scaled by the
 /// radius: (R,0,0) and (0,R,0) when made) and an optional sweep vector.
 class disk_shape final : public shape_impl<sxsdk::disk_class> {
-public:
+ public:
   using vec3 = sx::vec<float, 3>;
   disk_shape(scene& owner, std::string name) : shape_impl(owner, std::move(name)) {}
   int type() const override { return sxsdk::shape_type::disk; }
@@ -49,7 +49,7 @@ public:
   /// The centre as a point; the matrix rows 0-2 and the sweep as vectors.
   void transform_points(const sxsdk::mat4& m) override;
 
-private:
+ private:
   vec3 center_;
   float radius_ = 100;
   sxsdk::mat4 matrix_;
@@ -58,7 +58,7 @@ private:
 
 /// A point light.
 class light_shape final : public shape_impl<sxsdk::light_class> {
-public:
+ public:
   using vec3 = sx::vec<float, 3>;
   light_shape(scene& owner, std::string name) : shape_impl(owner, std::move(name)) {}
   int type() const override { return sxsdk::shape_type::light; }
@@ -67,14 +67,14 @@ public:
   void set_position(const vec3& p) override { position_ = p; }
   void transform_points(const sxsdk::mat4& m) override;
 
-private:
+ private:
   vec3 position_;
 };
 
 /// The end marker of a list of sons (type 0). Its son, brother and sentinel are itself; its
 /// dad is the shape whose list it ends; it has no index number, streams or links.
 class sentinel_shape final : public shape_impl<sxsdk::shape_class> {
-public:
+ public:
   sentinel_shape(scene& owner, shape_node* list_owner) : shape_impl(owner, ""), list_owner_(list_owner) {}
   int type() const override { return sxsdk::shape_type::sentinel; }
   shape_node& list_sentinel() override { return *this; }
@@ -82,7 +82,7 @@ public:
   sxsdk::shape_class* get_dad() override { return list_owner_ ? &list_owner_->sdk() : nullptr; }
   sxsdk::shape_class& get_bro() override { return *this; }
 
-private:
+ private:
   shape_node* list_owner_;
 };
 

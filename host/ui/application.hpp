@@ -11,7 +11,7 @@
 namespace host {
 
 class application : public sxsdk::host_interface {
-public:
+ public:
   /// Loads the table of `language` from `resources_dir` (see text_table::load_language; throws
   /// as it does). Reference count 0 after construction, like every host object.
   explicit application(const std::string& language = "en",
@@ -28,7 +28,7 @@ public:
   const text_table& texts() const { return texts_; }
   void set_flag(int code, bool value) { flags_[code] = value; }
 
-private:
+ private:
   std::filesystem::path resources_dir_;
   std::string language_;
   text_table texts_;

@@ -21,12 +21,18 @@ std::vector<std::string> split(const std::string& s, char sep) {
 
 dialog_value zero_of(dialog_value::type t) {
   switch (t) {
-    case dialog_value::type::boolean: return false;
-    case dialog_value::type::integer: return 0;
-    case dialog_value::type::real: return 0.0f;
-    case dialog_value::type::text: return std::string();
-    case dialog_value::type::vector: return vec3();
-    case dialog_value::type::none: break;
+    case dialog_value::type::boolean:
+      return false;
+    case dialog_value::type::integer:
+      return 0;
+    case dialog_value::type::real:
+      return 0.0f;
+    case dialog_value::type::text:
+      return std::string();
+    case dialog_value::type::vector:
+      return vec3();
+    case dialog_value::type::none:
+      break;
   }
   return {};
 }
@@ -89,7 +95,8 @@ dialog_item_record& dialog::checked_item(int item, dialog_value::type wanted) {
   auto& it = record_.items[static_cast<std::size_t>(item)];
   if (value_type_of(it.kind) != wanted)
     throw std::logic_error(where + "item " + std::to_string(item) + " \"" + it.label + "\" (" +
-                           dialog_item_kind_name(it.kind) + ") is not read or written as " + dialog_value::type_name(wanted));
+                           dialog_item_kind_name(it.kind) + ") is not read or written as " +
+                           dialog_value::type_name(wanted));
   return it;
 }
 

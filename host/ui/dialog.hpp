@@ -14,7 +14,7 @@
 namespace host {
 
 class dialog : public sxsdk::dialog_interface {
-public:
+ public:
   /// `script` answers ask() and must outlive the dialog (not owned; must not be null).
   /// `owner`: the component the dialog is made for, if any. Reference count 0 after construction.
   explicit dialog(dialog_script* script, std::optional<sx::uuid_class> owner = std::nullopt);
@@ -56,7 +56,7 @@ public:
   /// The dialog as built so far.
   const dialog_record& record() const { return record_; }
 
-private:
+ private:
   int append(dialog_item_kind kind, const char* label, const char* unit);
   dialog_item_record& checked_item(int item, dialog_value::type wanted);
   void set(int item, const dialog_value& value, bool as_default);

@@ -34,13 +34,16 @@ dialog_answer& dialog_answer::set(int item, dialog_value value) {
 dialog_answer dialog_answer::from_json(const nlohmann::json& j) {
   if (j.is_string() && j.get<std::string>() == "cancel") return cancel();
   if (j.is_string() && j.get<std::string>() == "ok") return ok();
-  if (!j.is_object()) throw std::invalid_argument("a dialog answer is \"cancel\", \"ok\" or an object of item values: " + j.dump());
+  if (!j.is_object())
+    throw std::invalid_argument("a dialog answer is \"cancel\", \"ok\" or an object of item values: " + j.dump());
   dialog_answer answer = ok();
   for (const auto& [key, value] : j.items()) {
     const int n = item_number(key);
     try {
-      if (n >= 0) answer.set(n, dialog_value::from_json(value));
-      else answer.set(key, dialog_value::from_json(value));
+      if (n >= 0)
+        answer.set(n, dialog_value::from_json(value));
+      else
+        answer.set(key, dialog_value::from_json(value));
     } catch (const std::invalid_argument& e) {
       throw std::invalid_argument("dialog answer item \"" + key + "\": " + e.what());
     }

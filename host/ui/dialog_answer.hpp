@@ -13,7 +13,7 @@
 namespace host {
 
 class dialog_answer {
-public:
+ public:
   struct entry {
     bool by_label = false;
     int item = 0;       ///< the item number when not by_label
@@ -39,7 +39,7 @@ public:
   bool is_cancel() const { return cancel_; }
   const std::vector<entry>& entries() const { return entries_; }
 
-private:
+ private:
   explicit dialog_answer(bool cancel) : cancel_(cancel) {}
 
   bool cancel_ = false;

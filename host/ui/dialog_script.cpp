@@ -47,13 +47,14 @@ dialog_value selection_value(const dialog_record& record, std::size_t n, const d
   const auto& choices = record.items[n].choices;
   if (value.kind() == dialog_value::type::text) {
     const auto it = std::find(choices.begin(), choices.end(), value.as_string());
-    if (it == choices.end()) throw dialog_script_error(where(record) + item_name(record, n) + " has no entry " + value.describe());
+    if (it == choices.end())
+      throw dialog_script_error(where(record) + item_name(record, n) + " has no entry " + value.describe());
     return static_cast<int>(it - choices.begin());
   }
   if (value.kind() == dialog_value::type::integer &&
       (value.as_int() < 0 || static_cast<std::size_t>(value.as_int()) >= choices.size()))
-    throw dialog_script_error(where(record) + item_name(record, n) + " has no entry number " + value.describe() + " (it has " +
-                              std::to_string(choices.size()) + ")");
+    throw dialog_script_error(where(record) + item_name(record, n) + " has no entry number " + value.describe() +
+                              " (it has " + std::to_string(choices.size()) + ")");
   return value;
 }
 
@@ -65,7 +66,8 @@ dialog_value fitted(const dialog_record& record, std::size_t n, const dialog_val
   if (kind == dialog_item_kind::real && v.kind() == dialog_value::type::integer) v = static_cast<float>(v.as_int());
   if (v.kind() != value_type_of(kind))
     throw dialog_script_error(where(record) + item_name(record, n) + " (" + dialog_item_kind_name(kind) +
-                              ") cannot take the " + dialog_value::type_name(value.kind()) + " value " + value.describe());
+                              ") cannot take the " + dialog_value::type_name(value.kind()) + " value " +
+                              value.describe());
   return v;
 }
 

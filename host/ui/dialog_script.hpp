@@ -19,12 +19,12 @@
 namespace host {
 
 class dialog_script_error : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 
 class dialog_script {
-public:
+ public:
   /// Queues an answer for the next dialog asked.
   void push(dialog_answer answer) { queue_.push_back(std::move(answer)); }
   void push_cancel() { push(dialog_answer::cancel()); }
@@ -42,7 +42,7 @@ public:
   /// records it, and returns true for OK. Throws dialog_script_error as described above.
   bool answer(dialog_record& record);
 
-private:
+ private:
   void apply(const dialog_answer& answer, dialog_record& record) const;
 
   std::deque<dialog_answer> queue_;

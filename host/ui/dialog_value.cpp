@@ -35,12 +35,18 @@ dialog_value dialog_value::from_json(const nlohmann::json& j) {
 
 nlohmann::json dialog_value::to_json() const {
   switch (kind()) {
-    case type::none: return nullptr;
-    case type::boolean: return as_bool();
-    case type::integer: return as_int();
-    case type::real: return as_float();
-    case type::text: return as_string();
-    case type::vector: return nlohmann::json::array({as_vec3().x, as_vec3().y, as_vec3().z});
+    case type::none:
+      return nullptr;
+    case type::boolean:
+      return as_bool();
+    case type::integer:
+      return as_int();
+    case type::real:
+      return as_float();
+    case type::text:
+      return as_string();
+    case type::vector:
+      return nlohmann::json::array({as_vec3().x, as_vec3().y, as_vec3().z});
   }
   return nullptr;
 }
@@ -48,24 +54,42 @@ nlohmann::json dialog_value::to_json() const {
 std::string dialog_value::describe() const {
   std::ostringstream out;
   switch (kind()) {
-    case type::none: out << "none"; break;
-    case type::boolean: out << (as_bool() ? "true" : "false"); break;
-    case type::integer: out << as_int(); break;
-    case type::real: out << as_float(); break;
-    case type::text: out << '"' << as_string() << '"'; break;
-    case type::vector: out << as_vec3(); break;
+    case type::none:
+      out << "none";
+      break;
+    case type::boolean:
+      out << (as_bool() ? "true" : "false");
+      break;
+    case type::integer:
+      out << as_int();
+      break;
+    case type::real:
+      out << as_float();
+      break;
+    case type::text:
+      out << '"' << as_string() << '"';
+      break;
+    case type::vector:
+      out << as_vec3();
+      break;
   }
   return out.str();
 }
 
 const char* dialog_value::type_name(type t) {
   switch (t) {
-    case type::none: return "none";
-    case type::boolean: return "bool";
-    case type::integer: return "int";
-    case type::real: return "float";
-    case type::text: return "string";
-    case type::vector: return "vec3";
+    case type::none:
+      return "none";
+    case type::boolean:
+      return "bool";
+    case type::integer:
+      return "int";
+    case type::real:
+      return "float";
+    case type::text:
+      return "string";
+    case type::vector:
+      return "vec3";
   }
   return "?";
 }

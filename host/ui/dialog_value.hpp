@@ -15,7 +15,7 @@ namespace host {
 using vec3 = sx::vec<float, 3>;
 
 class dialog_value {
-public:
+ public:
   enum class type { none, boolean, integer, real, text, vector };
 
   dialog_value() = default;
@@ -50,7 +50,7 @@ public:
   bool operator==(const dialog_value& o) const { return v_ == o.v_; }
   bool operator!=(const dialog_value& o) const { return !(*this == o); }
 
-private:
+ private:
   std::variant<std::monostate, bool, int, float, std::string, vec3> v_;
 };
 

@@ -11,7 +11,7 @@
 namespace host {
 
 class text_table {
-public:
+ public:
   struct entry {
     std::string id;
     std::string value;
@@ -42,7 +42,7 @@ public:
   /// The file the table was read from (empty for an empty table).
   const std::filesystem::path& file() const { return file_; }
 
-private:
+ private:
   void add(entry e);
 
   std::filesystem::path file_;

@@ -12,7 +12,7 @@
 namespace host {
 
 class ui_services : public scene_services {
-public:
+ public:
   /// Loads the text table of `language` (throws as text_table::load_language does).
   explicit ui_services(const std::string& language = "en",
                        const std::filesystem::path& resources_dir = text_table::default_resources_dir());
@@ -30,7 +30,7 @@ public:
   dialog_script& script() { return script_; }
   const dialog_script& script() const { return script_; }
 
-private:
+ private:
   sxsdk::host_ref<application> app_;  ///< holds one reference for this object's lifetime
   dialog_script script_;
 };

@@ -22,9 +22,9 @@ using plugin_test::playback_scene;
 using plugin_test::sphere_shape;
 using plugin_test::vec3;
 
-constexpr float g = 9.8f;            // m/s^2, the world default
-constexpr float fps = 30.0f;         // the host default
-constexpr float step = 1.0f / 60.0f; // s, one engine step at the default simulation cycle
+constexpr float g = 9.8f;             // m/s^2, the world default
+constexpr float fps = 30.0f;          // the host default
+constexpr float step = 1.0f / 60.0f;  // s, one engine step at the default simulation cycle
 
 /// Height (mm) of a body released at rest from `start` (mm) after `t` seconds of free fall.
 float free_fall_height(float start, float t) { return start - 0.5f * g * t * t * 1000.0f; }
@@ -192,8 +192,8 @@ TEST(sorvel_worlds, a_body_without_primitive_is_named_by_its_list) {
   };
   for (const missing_primitive_case& c : cases) {
     playback_scene s;
-    host::part_shape& body = s.add_body(s.add_world("World"), "Body", sphere_shape(0.1f), vec3(0, 1000, 0),
-                                        body_settings(c.type));
+    host::part_shape& body =
+        s.add_body(s.add_world("World"), "Body", sphere_shape(0.1f), vec3(0, 1000, 0), body_settings(c.type));
     s.scene->remove_shape(*body.sons().front());
     s.scene->messages().clear();
     s.enter();
@@ -218,8 +218,8 @@ TEST(sorvel_worlds, a_kinematic_body_follows_its_animated_part_and_carries_a_bal
   // An elevator: the host raises the platform 20 mm every frame; the ball resting on it rides up.
   playback_scene s;
   host::part_shape& world = s.add_world("World");
-  host::part_shape& platform = s.add_body(world, "Platform", box_shape(1, 0.1f, 1), vec3(0, 1000, 0),
-                                          body_settings(rigidbody_datas::kinematic));
+  host::part_shape& platform =
+      s.add_body(world, "Platform", box_shape(1, 0.1f, 1), vec3(0, 1000, 0), body_settings(rigidbody_datas::kinematic));
   host::part_shape& ball = s.add_body(world, "Ball", sphere_shape(0.1f), vec3(0, 1200, 0));
   s.enter();
   for (int frame = 1; frame <= 30; ++frame) {

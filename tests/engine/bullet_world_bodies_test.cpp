@@ -54,7 +54,11 @@ TEST(bullet_world, shape_records_without_a_kind_or_with_bad_sizes_are_refused) {
     const char* what;
     collisionshape_datas record;
   };
-  auto with = [](auto edit) { collisionshape_datas d = engine_test::shape_record(collisionshape_datas::capsule, 0.1f, 0.2f, 0.1f); edit(d); return d; };
+  auto with = [](auto edit) {
+    collisionshape_datas d = engine_test::shape_record(collisionshape_datas::capsule, 0.1f, 0.2f, 0.1f);
+    edit(d);
+    return d;
+  };
   const refused_shape cases[] = {
       {"type 5", with([](collisionshape_datas& d) { d.type = collisionshape_datas::primitive_type(5); })},
       {"type 8", with([](collisionshape_datas& d) { d.type = collisionshape_datas::primitive_type(8); })},
@@ -137,8 +141,7 @@ TEST(bullet_world, scale_factor_applies_inside_the_engine_and_is_undone_on_the_w
   world_datas w;
   w.scale_factor = 2.0f;
   engine_scene scene(w);
-  rigidbody_datas& body =
-      scene.body(box(0.1f), btVector3(1.0f, 0.0f, 0.0f), rigidbody_datas::static_body);
+  rigidbody_datas& body = scene.body(box(0.1f), btVector3(1.0f, 0.0f, 0.0f), rigidbody_datas::static_body);
   EXPECT_EQ(scene.bullet_body(body)->getWorldTransform().getOrigin(), btVector3(2.0f, 0.0f, 0.0f));
   EXPECT_EQ(scene.position(body), btVector3(1.0f, 0.0f, 0.0f));
   btTransform by_key;

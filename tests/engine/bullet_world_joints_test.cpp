@@ -45,8 +45,7 @@ const float arm_length = 0.4f;
 
 rigidbody_datas& add_rod(engine_scene& scene, float angle) {
   const btVector3 arm(arm_length * std::sin(angle), -arm_length * std::cos(angle), 0.0f);
-  rigidbody_datas& rod = scene.add_body(
-      shape_record(collisionshape_datas::box, 0.03f, 0.35f, 0.03f), pivot + arm);
+  rigidbody_datas& rod = scene.add_body(shape_record(collisionshape_datas::box, 0.03f, 0.35f, 0.03f), pivot + arm);
   rod.transform.setRotation(btQuaternion(btVector3(0.0f, 0.0f, 1.0f), angle));
   return rod;
 }
@@ -115,8 +114,8 @@ TEST(bullet_world, a_spring_joint_oscillates_about_its_rest_pose_with_the_analyt
     joint.angular_lower_limit = joint.angular_upper_limit = btVector3(0.0f, 0.0f, 0.0f);
     joint.linear_stiffness = btVector3(0.0f, stiffness, 0.0f);
     if (two_bodies) {
-      rigidbody_datas& anchor = scene.body(sphere(0.05f), pivot + btVector3(0.0f, 1.0f, 0.0f),
-                                           rigidbody_datas::static_body);
+      rigidbody_datas& anchor =
+          scene.body(sphere(0.05f), pivot + btVector3(0.0f, 1.0f, 0.0f), rigidbody_datas::static_body);
       joint.rigid0 = anchor.shape;
     }
     rigidbody_datas& bob = scene.add_body(sphere(0.1f), pivot, rigidbody_datas::move, mass);
@@ -135,8 +134,7 @@ TEST(bullet_world, a_spring_joint_oscillates_about_its_rest_pose_with_the_analyt
       previous = offset;
     }
     ASSERT_GE(upward_crossings.size(), 2u) << two_bodies;
-    const double measured =
-        (upward_crossings.back() - upward_crossings.front()) / double(upward_crossings.size() - 1);
+    const double measured = (upward_crossings.back() - upward_crossings.front()) / double(upward_crossings.size() - 1);
     EXPECT_NEAR(measured, period, 0.03 * period) << two_bodies;
     EXPECT_NEAR(farthest, 0.3 / std::sqrt(stiffness / mass), 0.01) << two_bodies;  // v0 / omega
   }
@@ -225,8 +223,8 @@ TEST(bullet_world, a_spring_joint_without_stiffness_enables_no_spring) {
   joint.rigid1 = bob.shape;
   joint.linear_damping = btVector3(5.0f, 5.0f, 5.0f);
   ASSERT_TRUE(scene.engine.addJoint(joint));
-  auto* spring = static_cast<btGeneric6DofSpring2Constraint*>(
-      scene.engine.engine()->dynamics_world()->getConstraint(0));
+  auto* spring =
+      static_cast<btGeneric6DofSpring2Constraint*>(scene.engine.engine()->dynamics_world()->getConstraint(0));
   for (int i = 0; i < 3; ++i) {
     EXPECT_FALSE(spring->getTranslationalLimitMotor()->m_enableSpring[i]) << i;
     EXPECT_FALSE(spring->getRotationalLimitMotor(i)->m_enableSpring) << i;
@@ -266,8 +264,8 @@ TEST(bullet_world, joints_without_their_second_body_or_kind_or_with_bad_numbers_
 // rigid0 naming a shape without a body is no failure: the joint holds rigid1 to the world where
 // the joint is, whatever its kind.
 TEST(bullet_world, an_unknown_first_body_makes_a_one_body_joint_at_the_joint_frame) {
-  for (std::int32_t type : {constraints_datas::six_dof, constraints_datas::six_dof_spring,
-                            constraints_datas::cone_twist}) {
+  for (std::int32_t type :
+       {constraints_datas::six_dof, constraints_datas::six_dof_spring, constraints_datas::cone_twist}) {
     engine_scene scene;
     constraints_datas joint = swinging_joint(type);
     joint.rigid0 = key(42);

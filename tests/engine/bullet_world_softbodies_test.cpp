@@ -62,9 +62,8 @@ TEST(bullet_world, a_cloth_anchored_at_two_corners_hangs_from_them) {
     bool to_body;
     bool unknown_key;
   };
-  const anchor_case cases[] = {{"pinned", false, false},
-                               {"anchored to a static body", true, false},
-                               {"naming no body: pinned", false, true}};
+  const anchor_case cases[] = {
+      {"pinned", false, false}, {"anchored to a static body", true, false}, {"naming no body: pinned", false, true}};
   for (const anchor_case& c : cases) {
     engine_scene scene(soft_world(), true);
     softbody_datas d = cloth(9, 1.0f, btVector3(0.0f, 2.0f, 0.0f));
@@ -178,24 +177,38 @@ TEST(bullet_world, clusters_bending_and_pose_switch_on_exactly_when_the_record_s
   const int plain = fc::SDF_RS | fc::VF_SS, clustered = fc::CL_RS | fc::CL_SS;
   const switch_case cases[] = {
       {"defaults", [](softbody_datas&) {}, plain, false, 1, false, false, false},
-      {"clusters without a count", [](softbody_datas& d) { d.use_clusters = true; d.cluster_count = 0; },
+      {"clusters without a count",
+       [](softbody_datas& d) {
+         d.use_clusters = true;
+         d.cluster_count = 0;
+       },
        plain, false, 1, false, false, false},
-      {"a count without clusters", [](softbody_datas& d) { d.cluster_count = 5; },
-       plain, false, 1, false, false, false},
-      {"clusters", [](softbody_datas& d) { d.use_clusters = true; d.cluster_count = 5; },
+      {"a count without clusters", [](softbody_datas& d) { d.cluster_count = 5; }, plain, false, 1, false, false,
+       false},
+      {"clusters",
+       [](softbody_datas& d) {
+         d.use_clusters = true;
+         d.cluster_count = 5;
+       },
        clustered, true, 1, false, false, false},
-      {"bending distance 2", [](softbody_datas& d) { d.bending_distance = 2; },
-       plain, false, 2, true, false, false},
+      {"bending distance 2", [](softbody_datas& d) { d.bending_distance = 2; }, plain, false, 2, true, false, false},
       {"pressure", [](softbody_datas& d) { d.kPR = 0.5f; }, plain, false, 1, false, true, false},
       {"volume", [](softbody_datas& d) { d.kVC = 0.5f; }, plain, false, 1, false, true, false},
       {"pose matching", [](softbody_datas& d) { d.kMT = 0.2f; }, plain, false, 1, false, false, true},
-      {"all three", [](softbody_datas& d) { d.kMT = 0.2f; d.kPR = 0.1f; d.kVC = 0.1f; },
+      {"all three",
+       [](softbody_datas& d) {
+         d.kMT = 0.2f;
+         d.kPR = 0.1f;
+         d.kVC = 0.1f;
+       },
        plain, false, 1, false, true, true},
-      {"two separate pieces", [](softbody_datas& d) {
+      {"two separate pieces",
+       [](softbody_datas& d) {
          const int base = int(d.vertices.size() / 3);
          d.vertices.insert(d.vertices.end(), {5.0f, 1.0f, 0.0f, 6.0f, 1.0f, 0.0f, 5.0f, 1.0f, 1.0f});
          d.triangles.insert(d.triangles.end(), {base, base + 1, base + 2});
-       }, fc::SDF_RS, false, 1, false, false, false},
+       },
+       fc::SDF_RS, false, 1, false, false, false},
   };
   for (const switch_case& c : cases) {
     engine_scene scene(soft_world(), true);
@@ -257,15 +270,9 @@ TEST(bullet_world, soft_bodies_in_several_pieces_step_without_hanging) {
     std::vector<std::int32_t> triangles;
   };
   const piece_case cases[] = {
-      {"two triangles apart",
-       {0, 1, 0, 1, 1, 0, 0, 1, 1, 3, 1, 0, 4, 1, 0, 3, 1, 1},
-       {0, 1, 2, 3, 4, 5}},
-      {"a node no triangle uses",
-       {0, 1, 0, 1, 1, 0, 9, 9, 9, 0, 1, 1},
-       {0, 1, 3}},
-      {"two triangles sharing one corner",
-       {0, 1, 0, 1, 1, 0, 0, 1, 1, 2, 1, 0, 1, 1, -1},
-       {0, 1, 2, 1, 3, 4}},
+      {"two triangles apart", {0, 1, 0, 1, 1, 0, 0, 1, 1, 3, 1, 0, 4, 1, 0, 3, 1, 1}, {0, 1, 2, 3, 4, 5}},
+      {"a node no triangle uses", {0, 1, 0, 1, 1, 0, 9, 9, 9, 0, 1, 1}, {0, 1, 3}},
+      {"two triangles sharing one corner", {0, 1, 0, 1, 1, 0, 0, 1, 1, 2, 1, 0, 1, 1, -1}, {0, 1, 2, 1, 3, 4}},
   };
   for (const piece_case& c : cases) {
     engine_scene scene(soft_world(), true);
@@ -296,9 +303,19 @@ TEST(bullet_world, malformed_soft_body_records_are_refused) {
       {"triangle past the nodes", [](softbody_datas& d) { d.triangles[4] = 16; }},
       {"largest index", [](softbody_datas& d) { d.triangles[2] = std::numeric_limits<std::int32_t>::max(); }},
       {"negative triangle index", [](softbody_datas& d) { d.triangles[0] = -1; }},
-      {"no vertices", [](softbody_datas& d) { d.vertices.clear(); d.triangles.clear(); }},
-      {"anchor past the nodes", [](softbody_datas& d) { d.anchors.push_back({nullptr, {3, 16}}); }},
-      {"negative anchor node", [](softbody_datas& d) { d.anchors.push_back({nullptr, {-1}}); }},
+      {"no vertices",
+       [](softbody_datas& d) {
+         d.vertices.clear();
+         d.triangles.clear();
+       }},
+      {"anchor past the nodes",
+       [](softbody_datas& d) {
+         d.anchors.push_back({nullptr, {3, 16}});
+       }},
+      {"negative anchor node",
+       [](softbody_datas& d) {
+         d.anchors.push_back({nullptr, {-1}});
+       }},
       {"NaN vertex", [](softbody_datas& d) { d.vertices[4] = std::numeric_limits<float>::quiet_NaN(); }},
       {"infinite mass", [](softbody_datas& d) { d.mass = std::numeric_limits<float>::infinity(); }},
       {"negative mass", [](softbody_datas& d) { d.mass = -1.0f; }},

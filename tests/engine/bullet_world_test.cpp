@@ -59,8 +59,8 @@ TEST(bullet_world, every_primitive_comes_to_rest_on_the_ground_plane_at_height) 
       {collisionshape_datas::capsule, 1, 0.1f, 0.3f, 0.0f, 0.1f, 0.5f},    // lying along X
       {collisionshape_datas::capsule, 2, 0.1f, 0.3f, 0.0f, 0.1f, 0.5f},    // lying along Z
       {collisionshape_datas::cylinder, 0, 0.2f, 0.3f, 0.2f, 0.3f, 0.05f},
-      {collisionshape_datas::cylinder, 1, 0.3f, 0.2f, 0.2f, 0.2f, 0.5f},   // axis X, radius y
-      {collisionshape_datas::cylinder, 2, 0.2f, 0.2f, 0.3f, 0.2f, 0.5f},   // axis Z, radius x
+      {collisionshape_datas::cylinder, 1, 0.3f, 0.2f, 0.2f, 0.2f, 0.5f},  // axis X, radius y
+      {collisionshape_datas::cylinder, 2, 0.2f, 0.2f, 0.3f, 0.2f, 0.5f},  // axis Z, radius x
       // On its base; a cone keeps its collision margin (0.04) outside its surface.
       {collisionshape_datas::cone, 0, 0.2f, 0.3f, 0.0f, 0.15f + 0.04f, 0.05f},
   };
@@ -111,9 +111,9 @@ TEST(bullet_world, update_takes_the_steps_the_sub_step_rule_allows) {
   const step_case cases[] = {
       {1.0f / 60.0f, 60.0f, 1.0 / 60.0},
       {1.0f / 30.0f, 60.0f, 2.0 / 60.0},
-      {1.0f / 120.0f, 60.0f, 0.0},            // 5 allowed, but not yet one whole step of 1/60
-      {1.0f / 120.0f, 6.0f, 1.0 / 120.0},     // none allowed: one step of exactly 1/120
-      {0.02f, 4.0f, 0.02},                    // none allowed: one step of exactly 0.02
+      {1.0f / 120.0f, 60.0f, 0.0},         // 5 allowed, but not yet one whole step of 1/60
+      {1.0f / 120.0f, 6.0f, 1.0 / 120.0},  // none allowed: one step of exactly 1/120
+      {0.02f, 4.0f, 0.02},                 // none allowed: one step of exactly 0.02
       {0.5f, 1.0f, 0.0},
       {0.0f, 60.0f, 0.0},
       {-1.0f / 60.0f, 60.0f, 0.0},
@@ -169,9 +169,8 @@ TEST(bullet_world, collision_groups_and_masks_follow_the_exclusion_convention) {
   };
   for (const filter_case& c : cases) {
     engine_scene scene;
-    rigidbody_datas& platform = scene.add_body(
-        shape_record(collisionshape_datas::box, 1.0f, 0.1f, 1.0f), btVector3(0.0f, 1.0f, 0.0f),
-        rigidbody_datas::static_body);
+    rigidbody_datas& platform = scene.add_body(shape_record(collisionshape_datas::box, 1.0f, 0.1f, 1.0f),
+                                               btVector3(0.0f, 1.0f, 0.0f), rigidbody_datas::static_body);
     platform.group = group_bit(c.platform_group);
     platform.mask = c.platform_mask;
     ASSERT_TRUE(scene.commit(platform));

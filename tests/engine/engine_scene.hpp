@@ -16,8 +16,8 @@ inline void* key(int i) { return reinterpret_cast<void*>(std::uintptr_t(0x10000 
 
 inline std::int16_t group_bit(int index) { return static_cast<std::int16_t>(1u << index); }
 
-inline collisionshape_datas shape_record(collisionshape_datas::primitive_type type, float x,
-                                         float y, float z, int direction = 0) {
+inline collisionshape_datas shape_record(collisionshape_datas::primitive_type type, float x, float y, float z,
+                                         int direction = 0) {
   collisionshape_datas d;
   d.type = type;
   d.direction = direction;
@@ -31,9 +31,7 @@ inline collisionshape_datas sphere(float radius) {
   return shape_record(collisionshape_datas::sphere, radius, radius, radius);
 }
 
-inline collisionshape_datas box(float half) {
-  return shape_record(collisionshape_datas::box, half, half, half);
-}
+inline collisionshape_datas box(float half) { return shape_record(collisionshape_datas::box, half, half, half); }
 
 class engine_scene {
  public:
@@ -77,18 +75,13 @@ class engine_scene {
     return t.getOrigin();
   }
 
-  btRigidBody* bullet_body(const rigidbody_datas& body) const {
-    return engine.engine()->find_rigid_body(body.shape);
-  }
+  btRigidBody* bullet_body(const rigidbody_datas& body) const { return engine.engine()->find_rigid_body(body.shape); }
 
-  int object_count() const {
-    return engine.engine()->dynamics_world()->getNumCollisionObjects();
-  }
+  int object_count() const { return engine.engine()->dynamics_world()->getNumCollisionObjects(); }
 
   /// Plays `seconds` in frames of `frame` seconds at the world's cycle.
   void play(float seconds, float frame = 1.0f / 60.0f) {
-    for (int i = 0, n = int(seconds / frame + 0.5f); i < n; ++i)
-      engine.update(frame, world.simulation_cycle);
+    for (int i = 0, n = int(seconds / frame + 0.5f); i < n; ++i) engine.update(frame, world.simulation_cycle);
   }
 
   bool built = false;

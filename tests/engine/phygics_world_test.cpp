@@ -52,13 +52,21 @@ TEST(phygics_world, create_world_replaces_the_old_world_and_its_bodies) {
 
 TEST(phygics_world, positive_gravity_is_stored_negated_and_pulls_down) {
   for (float gravity : {9.8f, -9.8f}) {
-    engine_scene scene([&] { world_datas w; w.gravity = gravity; return w; }());
+    engine_scene scene([&] {
+      world_datas w;
+      w.gravity = gravity;
+      return w;
+    }());
     EXPECT_FLOAT_EQ(scene.world.gravity, -9.8f);
     rigidbody_datas& ball = scene.body(sphere(0.1f), btVector3(0.0f, 10.0f, 0.0f));
     scene.play(0.5f);
     EXPECT_LT(scene.position(ball).y(), 9.0f) << "gravity " << gravity;
   }
-  engine_scene still([] { world_datas w; w.gravity = 0.0f; return w; }());
+  engine_scene still([] {
+    world_datas w;
+    w.gravity = 0.0f;
+    return w;
+  }());
   EXPECT_EQ(still.world.gravity, 0.0f);
 }
 

@@ -14,13 +14,20 @@ using vec3 = sx::vec<float, 3>;
 
 host::shape_node& shape_of_kind(host::scene& scene, host::part_shape& body, std::uint8_t kind) {
   switch (kind % 7) {
-    case 0: return scene.add_sphere(body, "Sphere", {0, 0, 0}, {50, 50, 50});
-    case 1: return scene.add_disk(body, "Cylinder", {0, 0, 0}, 50);
-    case 2: return scene.add_line(body, "Cone", {{0, -50, 0}, {50, -50, 0}, {0, 50, 0}}, false);
-    case 3: return scene.add_line(body, "Capsule", {{0, -100, 0}, {50, -50, 0}, {50, 50, 0}, {0, 100, 0}}, false);
-    case 4: return scene.add_line(body, "Box", {{-1, -2, -3}, {-1, -2, 3}, {1, -2, 3}, {1, -2, -3}}, true);
-    case 5: return scene.add_part(body, "Part");
-    default: return scene.add_polygon_mesh(body, "Mesh");
+    case 0:
+      return scene.add_sphere(body, "Sphere", {0, 0, 0}, {50, 50, 50});
+    case 1:
+      return scene.add_disk(body, "Cylinder", {0, 0, 0}, 50);
+    case 2:
+      return scene.add_line(body, "Cone", {{0, -50, 0}, {50, -50, 0}, {0, 50, 0}}, false);
+    case 3:
+      return scene.add_line(body, "Capsule", {{0, -100, 0}, {50, -50, 0}, {50, 50, 0}, {0, 100, 0}}, false);
+    case 4:
+      return scene.add_line(body, "Box", {{-1, -2, -3}, {-1, -2, 3}, {1, -2, 3}, {1, -2, -3}}, true);
+    case 5:
+      return scene.add_part(body, "Part");
+    default:
+      return scene.add_polygon_mesh(body, "Mesh");
   }
 }
 
@@ -44,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   primitive_properties back;
   back.shape = &shape.sdk();
   const bool again = back.get_properties();
-  fuzz::require(back.margin == p.margin && back.direction == p.direction, "the written primitive stream did not read back");
+  fuzz::require(back.margin == p.margin && back.direction == p.direction,
+                "the written primitive stream did not read back");
   fuzz::require(again == (shape.type() != sxsdk::shape_type::part && shape.type() != sxsdk::shape_type::polygon_mesh),
                 "a written primitive stream read back wrongly for its kind");
   return 0;

@@ -62,16 +62,16 @@ struct geometry_scene {
     return scene->add_sphere(dad, name, centre, vec3(10, 10, 10));
   }
   /// A ball joint at `position` with a motion offset and rotation.
-  host::part_shape& ball(host::shape_node& dad, const std::string& name, const vec3& position,
-                         const vec3& offset = {}, const sxsdk::quaternion_class& rotation = {}) {
+  host::part_shape& ball(host::shape_node& dad, const std::string& name, const vec3& position, const vec3& offset = {},
+                         const sxsdk::quaternion_class& rotation = {}) {
     host::part_shape& p = part(dad, name, sxsdk::part_type::ball_joint);
     p.joint().position = position;
     p.joint().offset = offset;
     p.joint().rotation = rotation;
     return p;
   }
-  host::part_shape& bone(host::shape_node& dad, const std::string& name, const vec3& position,
-                         const vec3& offset = {}, const sxsdk::quaternion_class& rotation = {}) {
+  host::part_shape& bone(host::shape_node& dad, const std::string& name, const vec3& position, const vec3& offset = {},
+                         const sxsdk::quaternion_class& rotation = {}) {
     host::part_shape& p = part(dad, name, sxsdk::part_type::bone_joint);
     p.joint().position = position;
     p.joint().offset = offset;

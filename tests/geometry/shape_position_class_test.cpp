@@ -30,50 +30,92 @@ struct kind_case {
 
 const std::vector<kind_case>& kind_cases() {
   static const std::vector<kind_case> cases = {
-      {"mesh vertex", [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.counted_mesh(d, "m", 3); },
-       2, {{2, 20, 200}}, "polygon"},
+      {"mesh vertex",
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.counted_mesh(d, "m", 3); },
+       2,
+       {{2, 20, 200}},
+       "polygon"},
       {"line control point",
        [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
          host::line_shape& l = g.line(d, "l", {{0, 0, 0}, {0, 0, 0}});
-         l.set_points(std::vector<host::line_shape::point>{
-             {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
-             {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}, {13, 14, 15}}});
+         l.set_points(
+             std::vector<host::line_shape::point>{{{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+                                                  {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}, {13, 14, 15}}});
          return l;
        },
-       1, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}, {13, 14, 15}}, "line"},
-      {"disk", [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.scene->add_disk(d, "d", {1, 2, 3}, 50); },
-       -1, {{1, 2, 3}}, "disk"},
-      {"sphere", [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.sphere(d, "s", {4, 5, 6}); },
-       -1, {{4, 5, 6}}, "sphere"},
-      {"light", [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.scene->add_light(d, "li", {7, 8, 9}); },
-       -1, {{7, 8, 9}}, "light"},
-      {"ball joint", [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.ball(d, "b", {1, 2, 3}); },
-       -1, {{1, 2, 3}}, "ball"},
-      {"bone joint", [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.bone(d, "bo", {4, 5, 6}); },
-       -1, {{4, 5, 6}}, "bone"},
+       1,
+       {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}, {13, 14, 15}},
+       "line"},
+      {"disk",
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
+         return g.scene->add_disk(d, "d", {1, 2, 3}, 50);
+       },
+       -1,
+       {{1, 2, 3}},
+       "disk"},
+      {"sphere",
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
+         return g.sphere(d, "s", {4, 5, 6});
+       },
+       -1,
+       {{4, 5, 6}},
+       "sphere"},
+      {"light",
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
+         return g.scene->add_light(d, "li", {7, 8, 9});
+       },
+       -1,
+       {{7, 8, 9}},
+       "light"},
+      {"ball joint",
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
+         return g.ball(d, "b", {1, 2, 3});
+       },
+       -1,
+       {{1, 2, 3}},
+       "ball"},
+      {"bone joint",
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
+         return g.bone(d, "bo", {4, 5, 6});
+       },
+       -1,
+       {{4, 5, 6}},
+       "bone"},
       {"rotator joint",
        [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
          return g.axis_joint(d, "r", pt::rotator_joint, {1, 2, 3}, {0, 100, 0});
        },
-       -1, {{1, 2, 3}, {1, 52, 3}}, "rotator"},
+       -1,
+       {{1, 2, 3}, {1, 52, 3}},
+       "rotator"},
       {"slider joint",
        [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
          return g.axis_joint(d, "sl", pt::slider_joint, {1, 2, 3}, {11, 22, 33});
        },
-       -1, {{1, 2, 3}, {11, 22, 33}}, "slider"},
+       -1,
+       {{1, 2, 3}, {11, 22, 33}},
+       "slider"},
       {"scale joint",
        [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
          return g.axis_joint(d, "sc", pt::scale_joint, {1, 2, 3}, {0, 0, 50});
        },
-       -1, {{1, 2, 3}, {1, 2, 53}}, "scale"},
+       -1,
+       {{1, 2, 3}, {1, 2, 53}},
+       "scale"},
       {"uniform scale joint",
        [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
          return g.axis_joint(d, "u", pt::uniscale_joint, {1, 2, 3}, {0, 0, 50});
        },
-       -1, {{1, 2, 3}}, "uniscale"},
+       -1,
+       {{1, 2, 3}},
+       "uniscale"},
       {"camera joint",
-       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.camera(d, "c", {0, 0, -500}, {0, 100, 0}); },
-       -1, {{0, 0, -500}, {0, 100, 0}}, "camera"},
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
+         return g.camera(d, "c", {0, 0, -500}, {0, 100, 0});
+       },
+       -1,
+       {{0, 0, -500}, {0, 100, 0}},
+       "camera"},
   };
   return cases;
 }
@@ -245,8 +287,8 @@ TEST(shape_position_class, shapes_without_an_index_ignore_it) {
 TEST(shape_position_class, shapes_without_points_fail_to_read_and_write) {
   geometry_scene g;
   host::shape_node* shapes[] = {&g.part(g.root(), "path", pt::path_joint), &g.part(g.root(), "morph", pt::morph_joint),
-                                &g.part(g.root(), "master", pt::master_shape_part),
-                                &g.part(g.root(), "container"), &g.counted_mesh(g.root(), "unindexed", 3)};
+                                &g.part(g.root(), "master", pt::master_shape_part), &g.part(g.root(), "container"),
+                                &g.counted_mesh(g.root(), "unindexed", 3)};
   for (host::shape_node* shape : shapes) {
     SCOPED_TRACE(shape->name());
     shape_position_class sp;

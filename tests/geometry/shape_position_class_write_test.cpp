@@ -38,55 +38,94 @@ const std::vector<write_case>& write_cases() {
     return points{as_part(s).joint().center, as_part(s).joint().axis};
   };
   static const std::vector<write_case> cases = {
-      {"mesh vertex", [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.counted_mesh(d, "m", 3); },
-       1, {{7, 8, 9}},
+      {"mesh vertex",
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.counted_mesh(d, "m", 3); },
+       1,
+       {{7, 8, 9}},
        [](host::shape_node& s) { return points{dynamic_cast<host::polygon_mesh_shape&>(s).vertex_positions()[1]}; },
        {{7, 8, 9}}},
       {"line control point",
-       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.line(d, "l", {{0, 0, 0}, {50, 0, 0}}); },
-       0, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}, {13, 14, 15}},
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
+         return g.line(d, "l", {{0, 0, 0}, {50, 0, 0}});
+       },
+       0,
+       {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}, {13, 14, 15}},
        [](host::shape_node& s) {
          const host::line_shape::point p = dynamic_cast<host::line_shape&>(s).points()[0];
          return points{p.position, p.in_handle, p.out_handle, p.fourth_handle, p.fifth_handle};
        },
        {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}, {13, 14, 15}}},
-      {"disk", [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.scene->add_disk(d, "d", {}, 50); },
-       -1, {{1, 2, 3}}, [](host::shape_node& s) { return points{dynamic_cast<host::disk_shape&>(s).get_center()}; },
+      {"disk",
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.scene->add_disk(d, "d", {}, 50); },
+       -1,
+       {{1, 2, 3}},
+       [](host::shape_node& s) { return points{dynamic_cast<host::disk_shape&>(s).get_center()}; },
        {{1, 2, 3}}},
-      {"sphere", [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.sphere(d, "s", {}); }, -1,
-       {{4, 5, 6}}, [](host::shape_node& s) { return points{dynamic_cast<host::sphere_shape&>(s).get_center()}; },
+      {"sphere",
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.sphere(d, "s", {}); },
+       -1,
+       {{4, 5, 6}},
+       [](host::shape_node& s) { return points{dynamic_cast<host::sphere_shape&>(s).get_center()}; },
        {{4, 5, 6}}},
-      {"light", [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.scene->add_light(d, "li", {}); },
-       -1, {{7, 8, 9}}, [](host::shape_node& s) { return points{dynamic_cast<host::light_shape&>(s).get_position()}; },
+      {"light",
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.scene->add_light(d, "li", {}); },
+       -1,
+       {{7, 8, 9}},
+       [](host::shape_node& s) { return points{dynamic_cast<host::light_shape&>(s).get_position()}; },
        {{7, 8, 9}}},
-      {"ball joint", [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.ball(d, "b", {}); }, -1,
-       {{1, 2, 3}}, [](host::shape_node& s) { return points{as_part(s).joint().position}; }, {{1, 2, 3}}},
-      {"bone joint", [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.bone(d, "bo", {}); }, -1,
-       {{4, 5, 6}}, [](host::shape_node& s) { return points{as_part(s).joint().position}; }, {{4, 5, 6}}},
+      {"ball joint",
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.ball(d, "b", {}); },
+       -1,
+       {{1, 2, 3}},
+       [](host::shape_node& s) { return points{as_part(s).joint().position}; },
+       {{1, 2, 3}}},
+      {"bone joint",
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.bone(d, "bo", {}); },
+       -1,
+       {{4, 5, 6}},
+       [](host::shape_node& s) { return points{as_part(s).joint().position}; },
+       {{4, 5, 6}}},
       {"rotator joint",
        [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
          return g.axis_joint(d, "r", pt::rotator_joint, {}, {0, 100, 0});
        },
-       -1, {{1, 2, 3}, {1, 2, 13}}, centre_and_axis, {{1, 2, 3}, {0, 0, 10}}},
+       -1,
+       {{1, 2, 3}, {1, 2, 13}},
+       centre_and_axis,
+       {{1, 2, 3}, {0, 0, 10}}},
       {"slider joint",
        [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
          return g.axis_joint(d, "sl", pt::slider_joint, {}, {0, 100, 0});
        },
-       -1, {{1, 2, 3}, {4, 5, 6}}, centre_and_axis, {{1, 2, 3}, {4, 5, 6}}},
+       -1,
+       {{1, 2, 3}, {4, 5, 6}},
+       centre_and_axis,
+       {{1, 2, 3}, {4, 5, 6}}},
       {"scale joint",
        [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
          return g.axis_joint(d, "sc", pt::scale_joint, {}, {0, 100, 0});
        },
-       -1, {{1, 2, 3}, {5, 2, 3}}, centre_and_axis, {{1, 2, 3}, {4, 0, 0}}},
+       -1,
+       {{1, 2, 3}, {5, 2, 3}},
+       centre_and_axis,
+       {{1, 2, 3}, {4, 0, 0}}},
       {"uniform scale joint",
        [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
          return g.axis_joint(d, "u", pt::uniscale_joint, {}, {0, 100, 0});
        },
-       -1, {{1, 2, 3}}, centre_and_axis, {{1, 2, 3}, {0, 100, 0}}},
+       -1,
+       {{1, 2, 3}},
+       centre_and_axis,
+       {{1, 2, 3}, {0, 100, 0}}},
       {"camera joint",
-       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& { return g.camera(d, "c", {0, 0, -500}, {}); },
-       -1, {{1, 2, 3}, {4, 5, 6}},
-       [](host::shape_node& s) { return points{as_part(s).camera()->eye, as_part(s).camera()->target}; },
+       [](geometry_scene& g, host::shape_node& d) -> host::shape_node& {
+         return g.camera(d, "c", {0, 0, -500}, {});
+       },
+       -1,
+       {{1, 2, 3}, {4, 5, 6}},
+       [](host::shape_node& s) {
+         return points{as_part(s).camera()->eye, as_part(s).camera()->target};
+       },
        {{1, 2, 3}, {4, 5, 6}}},
   };
   return cases;
@@ -270,7 +309,8 @@ TEST(shape_position_class, mov_without_a_target_fails_and_moves_nothing) {
 
 TEST(shape_position_class, move_world_carries_the_whole_container_to_the_target) {
   geometry_scene g;
-  host::part_shape& container = g.placed_part(tilted_dad(g), "container", mat4::rotate_y(0.9f) * mat4::translate(3, 4, 5));
+  host::part_shape& container =
+      g.placed_part(tilted_dad(g), "container", mat4::rotate_y(0.9f) * mat4::translate(3, 4, 5));
   host::polygon_mesh_shape& mesh = g.counted_mesh(container, "m", 3);
   const points local_before = mesh.vertex_positions();
   auto world_of = [&](int index) {

@@ -111,8 +111,8 @@ class skinned_mesh final : public sxsdk::polygon_mesh_class {
   void make_current() override { unused(); }
   void remove() override { unused(); }
   sxsdk::stream_interface* get_attribute_stream(const sx::uuid_class&) override { unused(); }
-  sxsdk::stream_interface* create_attribute_stream(const sx::uuid_class&, const sx::uuid_class&,
-                                                   const sx::uuid_class&, const sx::uuid_class&) override {
+  sxsdk::stream_interface* create_attribute_stream(const sx::uuid_class&, const sx::uuid_class&, const sx::uuid_class&,
+                                                   const sx::uuid_class&) override {
     unused();
   }
   bool delete_attribute_stream(const sx::uuid_class&) override { unused(); }

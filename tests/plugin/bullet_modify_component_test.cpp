@@ -98,8 +98,8 @@ struct frame_rate_case {
 
 TEST(bullet_modify_component, an_unsupported_frame_rate_is_repaired_to_30) {
   const frame_rate_case cases[] = {
-      {24, false, 30, true}, {30, false, 30, false}, {60, false, 60, false},
-      {120, false, 120, false}, {25, false, 30, true}, {60, true, 30, true},
+      {24, false, 30, true},    {30, false, 30, false}, {60, false, 60, false},
+      {120, false, 120, false}, {25, false, 30, true},  {60, true, 30, true},
   };
   for (const frame_rate_case& c : cases) {
     glide g;
@@ -187,8 +187,8 @@ TEST(bullet_modify_component, one_rigid_body_selected_alone_ends_mesh_editing) {
 TEST(bullet_modify_component, moving_a_body_outside_playback_moves_its_start) {
   playback_scene s;
   host::part_shape& holder = s.scene->add_part(s.scene->root(), "Holder");
-  host::part_shape& ball = s.add_body(s.add_world("World", world_datas(), &holder), "Ball", sphere_shape(0.1f),
-                                      vec3(0, 10000, 0));
+  host::part_shape& ball =
+      s.add_body(s.add_world("World", world_datas(), &holder), "Ball", sphere_shape(0.1f), vec3(0, 10000, 0));
   // The user moves a part above the body: the body's start follows (sons are refreshed too).
   holder.set_transformation(sxsdk::mat4::translate(3000, 0, 0));
   bool flag = false;

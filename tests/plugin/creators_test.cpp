@@ -48,8 +48,8 @@ TEST(bullet_world_component, makes_a_world_part_with_the_default_settings_stored
   ASSERT_NE(stream, nullptr);
   // version 0, flags active, gravity, height, air density, cycle, boundary, reserved, scale
   std::vector<std::uint8_t> expected;
-  for (const auto& part : {le32(0), le32(1), f32(9.8f), f32(0), f32(1.2f), f32(60), f32(-1000), f32(-1000),
-                           f32(-1000), f32(1000), f32(1000), f32(1000), le32(0x20000), f32(1)})
+  for (const auto& part : {le32(0), le32(1), f32(9.8f), f32(0), f32(1.2f), f32(60), f32(-1000), f32(-1000), f32(-1000),
+                           f32(1000), f32(1000), f32(1000), le32(0x20000), f32(1)})
     expected.insert(expected.end(), part.begin(), part.end());
   EXPECT_EQ(stream->bytes, expected);
   EXPECT_EQ(stream->label, "Active:Bullet World");

@@ -87,9 +87,9 @@ TEST(entry_points, components_report_their_own_uuid) {
   EXPECT_EQ(modify->get_uuid().to_string(), "10A768C2-6DBB-43DE-9E3C-E17217E3CA47");
   EXPECT_EQ(browser->get_uuid().to_string(), "DB12F8B8-0146-40C1-9F9A-F2D32EE224FE");
   EXPECT_EQ(figure->get_uuid().to_string(), "7A9CA1E2-5604-42CB-B656-B810B8A3E65E");
-  for (sxsdk::plugin_interface* c : {static_cast<sxsdk::plugin_interface*>(modify.get()),
-                                     static_cast<sxsdk::plugin_interface*>(browser.get()),
-                                     static_cast<sxsdk::plugin_interface*>(figure.get())})
+  for (sxsdk::plugin_interface* c :
+       {static_cast<sxsdk::plugin_interface*>(modify.get()), static_cast<sxsdk::plugin_interface*>(browser.get()),
+        static_cast<sxsdk::plugin_interface*>(figure.get())})
     EXPECT_EQ(c->get_sorvel_version(), 463042);
 }
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include <stdexcept>
 #include "engine/collisionshape_datas.hpp"
 #include "engine/rigidbody_datas.hpp"
 #include "engine/world_datas.hpp"
-#include <stdexcept>
 
 #include "host/plugins/plugin_host.hpp"
 #include "host/scene/scene.hpp"
@@ -98,7 +98,10 @@ class playback_scene {
   }
 
   /// The host enters sequence mode (the attribute hears of it).
-  void enter() { scene->set_sequence_mode(true); position = scene->get_sequence_value(); }
+  void enter() {
+    scene->set_sequence_mode(true);
+    position = scene->get_sequence_value();
+  }
   void leave() { scene->set_sequence_mode(false); }
   /// One sequence change to `frame`, as the host's player sends it.
   void go_to(float frame) {

@@ -19,7 +19,8 @@ TEST(texts, messages_are_localised_and_filled) {
   EXPECT_LT(shown[1].find("Cloth"), shown[1].find("Mesh"));
   EXPECT_EQ(shown[1].find('%'), std::string::npos);
   EXPECT_EQ(shown[2], "an id the table lacks");
-  EXPECT_EQ(scene->messages().texts(host::message_window::kind::error), std::vector<std::string>{"bad primitive shape"});
+  EXPECT_EQ(scene->messages().texts(host::message_window::kind::error),
+            std::vector<std::string>{"bad primitive shape"});
 }
 
 TEST(texts, format_fills_s_and_i_and_survives_a_wrong_count) {

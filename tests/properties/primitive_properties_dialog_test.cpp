@@ -82,7 +82,11 @@ TEST(primitive_properties, a_new_cylinder_takes_its_depth_from_the_radius) {
   properties_scene s;
   host::part_shape& body = s.part("Body");
   body.make_current();
-  s.script().push(host::dialog_answer::ok().set("Type", "Cylinder").set("Direction", "X").set("X/Rudius", 0.05).set("Y/Hight", 0.3));
+  s.script().push(host::dialog_answer::ok()
+                      .set("Type", "Cylinder")
+                      .set("Direction", "X")
+                      .set("X/Rudius", 0.05)
+                      .set("Y/Hight", 0.3));
   primitive_properties p;
   ASSERT_TRUE(p.modify_bullet_primitive_shape(s.sdk(), nullptr));
   EXPECT_EQ(p.type, kind::cylinder);

@@ -22,45 +22,90 @@ struct line_case {
   const char* name;
   kind type;
   int direction;
-  float size[3];           // metres, as given to the builder
+  float size[3];  // metres, as given to the builder
   bool closed;
   std::vector<point3> points;  // millimetres
-  bool revolved;           // axis through the first and last point
+  bool revolved;               // axis through the first and last point
   vec3 sweep;
-  float measured[3];       // what reading the shape back gives
+  float measured[3];  // what reading the shape back gives
 };
 
 point3 plain(vec3 p) { return {p, p, p}; }
 
 const std::vector<line_case>& line_cases() {
   static const std::vector<line_case> cases = {
-      {"box", kind::box, 0, {0.1f, 0.2f, 0.3f}, true,
+      {"box",
+       kind::box,
+       0,
+       {0.1f, 0.2f, 0.3f},
+       true,
        {plain({-100, -200, -300}), plain({-100, -200, 300}), plain({100, -200, 300}), plain({100, -200, -300})},
-       false, {0, 400, 0}, {0.1f, 0.2f, 0.3f}},
-      {"capsule Y", kind::capsule, 0, {0.1f, 0.2f, 0.7f}, false,
+       false,
+       {0, 400, 0},
+       {0.1f, 0.2f, 0.3f}},
+      {"capsule Y",
+       kind::capsule,
+       0,
+       {0.1f, 0.2f, 0.7f},
+       false,
        {{{0, -200, 0}, {0, -200, 0}, {k, -200, 0}},
         {{100, -100, 0}, {100, -100 - k, 0}, {100, -100, 0}},
         {{100, 100, 0}, {100, 100, 0}, {100, 100 + k, 0}},
         {{0, 200, 0}, {k, 200, 0}, {0, 200, 0}}},
-       true, {0, 0, 0}, {0.1f, 0.2f, 0.7f}},
-      {"capsule X", kind::capsule, 1, {0.1f, 0.2f, 0.7f}, false,
+       true,
+       {0, 0, 0},
+       {0.1f, 0.2f, 0.7f}},
+      {"capsule X",
+       kind::capsule,
+       1,
+       {0.1f, 0.2f, 0.7f},
+       false,
        {{{200, 0, 0}, {200, 0, 0}, {200, 0, k}},
         {{100, 0, 100}, {100 + k, 0, 100}, {100, 0, 100}},
         {{-100, 0, 100}, {-100, 0, 100}, {-100 - k, 0, 100}},
         {{-200, 0, 0}, {-200, 0, k}, {-200, 0, 0}}},
-       true, {0, 0, 0}, {0.1f, 0.2f, 0.7f}},
-      {"capsule Z", kind::capsule, 2, {0.1f, 0.2f, 0.7f}, false,
+       true,
+       {0, 0, 0},
+       {0.1f, 0.2f, 0.7f}},
+      {"capsule Z",
+       kind::capsule,
+       2,
+       {0.1f, 0.2f, 0.7f},
+       false,
        {{{0, 0, 200}, {0, 0, 200}, {k, 0, 200}},
         {{100, 0, 100}, {100, 0, 100 + k}, {100, 0, 100}},
         {{100, 0, -100}, {100, 0, -100}, {100, 0, -100 - k}},
         {{0, 0, -200}, {k, 0, -200}, {0, 0, -200}}},
-       true, {0, 0, 0}, {0.1f, 0.2f, 0.7f}},
-      {"cone Y", kind::cone, 0, {0.1f, 0.2f, 0.7f}, false,
-       {plain({0, -100, 0}), plain({100, -100, 0}), plain({0, 100, 0})}, true, {0, 0, 0}, {0.1f, 0.2f, 0.7f}},
-      {"cone X", kind::cone, 1, {0.1f, 0.2f, 0.7f}, false,
-       {plain({-100, 0, 0}), plain({-100, 0, 100}), plain({100, 0, 0})}, true, {0, 0, 0}, {0.1f, 0.2f, 0.7f}},
-      {"cone Z", kind::cone, 2, {0.1f, 0.2f, 0.7f}, false,
-       {plain({0, 0, -100}), plain({100, 0, -100}), plain({0, 0, 100})}, true, {0, 0, 0}, {0.1f, 0.2f, 0.7f}},
+       true,
+       {0, 0, 0},
+       {0.1f, 0.2f, 0.7f}},
+      {"cone Y",
+       kind::cone,
+       0,
+       {0.1f, 0.2f, 0.7f},
+       false,
+       {plain({0, -100, 0}), plain({100, -100, 0}), plain({0, 100, 0})},
+       true,
+       {0, 0, 0},
+       {0.1f, 0.2f, 0.7f}},
+      {"cone X",
+       kind::cone,
+       1,
+       {0.1f, 0.2f, 0.7f},
+       false,
+       {plain({-100, 0, 0}), plain({-100, 0, 100}), plain({100, 0, 0})},
+       true,
+       {0, 0, 0},
+       {0.1f, 0.2f, 0.7f}},
+      {"cone Z",
+       kind::cone,
+       2,
+       {0.1f, 0.2f, 0.7f},
+       false,
+       {plain({0, 0, -100}), plain({100, 0, -100}), plain({0, 0, 100})},
+       true,
+       {0, 0, 0},
+       {0.1f, 0.2f, 0.7f}},
   };
   return cases;
 }
@@ -183,7 +228,8 @@ TEST(primitive_properties, a_sphere_is_built_and_measures_back) {
 TEST(primitive_properties, a_box_whose_first_point_is_positive_still_reads_positive_sizes) {
   properties_scene s;
   host::part_shape& body = s.part("Body");
-  host::line_shape& line = s.scene().add_line(body, "Box", {{10, 20, 30}, {10, 20, -30}, {-10, 20, -30}, {-10, 20, 30}}, true);
+  host::line_shape& line =
+      s.scene().add_line(body, "Box", {{10, 20, 30}, {10, 20, -30}, {-10, 20, -30}, {-10, 20, 30}}, true);
   properties_scene::put(line, physplug_rigid_uuid, le_bytes().i32(0).f32(0.04f).i32(0).get());
   const primitive_properties back = measured(&line.sdk());
   EXPECT_EQ(back.type, kind::box);

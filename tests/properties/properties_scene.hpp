@@ -19,7 +19,7 @@ using bytes = std::vector<std::uint8_t>;
 
 /// Bytes in stream order: int32 and float32 little-endian, single bytes, float triples.
 class le_bytes {
-public:
+ public:
   le_bytes& i32(std::int32_t v) {
     std::uint32_t u;
     std::memcpy(&u, &v, 4);
@@ -40,15 +40,14 @@ public:
   /// The first n bytes (a stream cut short).
   bytes first(std::size_t n) const { return bytes(b_.begin(), b_.begin() + static_cast<long>(std::min(n, b_.size()))); }
 
-private:
+ private:
   bytes b_;
 };
 
 /// One scene with English (or another language's) texts and a dialog script.
 class properties_scene {
-public:
-  explicit properties_scene(const std::string& language = "en")
-      : ui_(language), scene_(host::scene::create(&ui_)) {}
+ public:
+  explicit properties_scene(const std::string& language = "en") : ui_(language), scene_(host::scene::create(&ui_)) {}
 
   host::scene& scene() { return *scene_; }
   sxsdk::scene_interface& sdk() { return *scene_; }
@@ -74,7 +73,7 @@ public:
   std::vector<std::string> messages() const { return scene_->messages().texts(host::message_window::kind::message); }
   std::vector<std::string> errors() const { return scene_->messages().texts(host::message_window::kind::error); }
 
-private:
+ private:
   host::ui_services ui_;  // outlives the scene: its dialogs use the script
   sxsdk::host_ref<host::scene> scene_;
 };

@@ -47,8 +47,9 @@ TEST(rigidbody_properties, the_dialog_stores_what_each_body_type_allows) {
        btVector3(0, 0, 0)},
       {"static with a velocity", host::dialog_answer::ok().set("Type", 2).set("Velocity", vec3(0, 4, 0)), 2, 0.0f,
        btVector3(0, 0, 0)},
-      {"move with mass 0", host::dialog_answer::ok().set("Type", "Move").set("Mass", 0.0).set("Velocity", vec3(0, 0, -2)),
-       0, 1.0f, btVector3(0, 0, -2)},
+      {"move with mass 0",
+       host::dialog_answer::ok().set("Type", "Move").set("Mass", 0.0).set("Velocity", vec3(0, 0, -2)), 0, 1.0f,
+       btVector3(0, 0, -2)},
       {"move with mass 3", host::dialog_answer::ok().set("Mass", 3.0), 0, 3.0f, btVector3(0, 0, 0)},
   };
   for (const dialog_case& c : cases) {

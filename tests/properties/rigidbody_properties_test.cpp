@@ -30,9 +30,7 @@ le_bytes head(std::int32_t version, const body_fields& f) {
 }
 
 // Version 1: the basis rows of a quarter turn about z (column convention), origin (4, 5, 6).
-le_bytes version1(const body_fields& f = {}) {
-  return head(1, f).v3(0, -1, 0).v3(1, 0, 0).v3(0, 0, 1).v3(4, 5, 6);
-}
+le_bytes version1(const body_fields& f = {}) { return head(1, f).v3(0, -1, 0).v3(1, 0, 0).v3(0, 0, 1).v3(4, 5, 6); }
 
 // Version 0: the same quarter turn as a quaternion stored w, x, y, z.
 le_bytes version0(const body_fields& f = {}) {
@@ -135,8 +133,8 @@ TEST(rigidbody_properties, group_index_gives_the_label_and_the_16_bit_group) {
     const char* label_en;
     const char* label_ja;
   };
-  const group_case cases[] = {{0, 1, "0:RigidBody", "0:剛体"}, {1, 2, "1:RigidBody", "1:剛体"},
-                              {15, -32768, "15:RigidBody", "15:剛体"}};
+  const group_case cases[] = {
+      {0, 1, "0:RigidBody", "0:剛体"}, {1, 2, "1:RigidBody", "1:剛体"}, {15, -32768, "15:RigidBody", "15:剛体"}};
   for (const char* language : {"en", "ja"}) {
     for (const group_case& c : cases) {
       properties_scene s(language);
@@ -176,8 +174,10 @@ TEST(rigidbody_properties, a_short_stream_keeps_the_fields_it_has_and_reports_fa
     EXPECT_EQ(b.angular_damping, cut >= 33 ? 0.375f : d.angular_damping) << cut;
     EXPECT_EQ(b.velocity, cut >= 45 ? btVector3(1, 2, 3) : d.velocity) << cut;
     // The basis is taken only whole; the origin is never reached.
-    if (cut >= 81) expect_quarter_turn(btTransform(b.transform.getBasis(), btVector3(4, 5, 6)));
-    else EXPECT_EQ(b.transform.getBasis(), d.transform.getBasis()) << cut;
+    if (cut >= 81)
+      expect_quarter_turn(btTransform(b.transform.getBasis(), btVector3(4, 5, 6)));
+    else
+      EXPECT_EQ(b.transform.getBasis(), d.transform.getBasis()) << cut;
     EXPECT_EQ(b.transform.getOrigin(), d.transform.getOrigin()) << cut;
   }
 }

@@ -22,16 +22,26 @@ host::shape_node& make(properties_scene& s, kind k) {
   using namespace sxsdk::part_type;
   host::scene& sc = s.scene();
   switch (k) {
-    case kind::simple_part: return sc.add_part(s.root(), "Part", part);
-    case kind::surface_part: return sc.add_part(s.root(), "Surface", surface);
-    case kind::ball: return sc.add_part(s.root(), "Ball", ball_joint);
-    case kind::bone: return sc.add_part(s.root(), "Bone", bone_joint);
-    case kind::rotator: return sc.add_part(s.root(), "Rotator", rotator_joint);
-    case kind::slider: return sc.add_part(s.root(), "Slider", slider_joint);
-    case kind::scale_joint: return sc.add_part(s.root(), "Scale", sxsdk::part_type::scale_joint);
-    case kind::mesh: return sc.add_polygon_mesh(s.root(), "Mesh");
-    case kind::sphere: return sc.add_sphere(s.root(), "Sphere", {0, 0, 0}, {1, 1, 1});
-    case kind::line: return sc.add_line(s.root(), "Line", {{0, 0, 0}, {1, 0, 0}}, false);
+    case kind::simple_part:
+      return sc.add_part(s.root(), "Part", part);
+    case kind::surface_part:
+      return sc.add_part(s.root(), "Surface", surface);
+    case kind::ball:
+      return sc.add_part(s.root(), "Ball", ball_joint);
+    case kind::bone:
+      return sc.add_part(s.root(), "Bone", bone_joint);
+    case kind::rotator:
+      return sc.add_part(s.root(), "Rotator", rotator_joint);
+    case kind::slider:
+      return sc.add_part(s.root(), "Slider", slider_joint);
+    case kind::scale_joint:
+      return sc.add_part(s.root(), "Scale", sxsdk::part_type::scale_joint);
+    case kind::mesh:
+      return sc.add_polygon_mesh(s.root(), "Mesh");
+    case kind::sphere:
+      return sc.add_sphere(s.root(), "Sphere", {0, 0, 0}, {1, 1, 1});
+    case kind::line:
+      return sc.add_line(s.root(), "Line", {{0, 0, 0}, {1, 0, 0}}, false);
   }
   throw std::logic_error("kind");
 }

@@ -10,7 +10,7 @@
 namespace properties_test {
 
 class throwing_stream_shape final : public sxsdk::shape_class {
-public:
+ public:
   using mat4 = sxsdk::mat4;
   using part_class = sxsdk::part_class;
   using polygon_mesh_class = sxsdk::polygon_mesh_class;
@@ -40,7 +40,10 @@ public:
   shape_class& get_bro() override { throw std::logic_error("not used"); }
   shape_class& get_sentinel() override { throw std::logic_error("not used"); }
   shape_class* get_dad() override { throw std::logic_error("not used"); }
-  scene_interface* get_scene() override { scene_.AddRef(); return &scene_; }
+  scene_interface* get_scene() override {
+    scene_.AddRef();
+    return &scene_;
+  }
   part_class& get_part() override { throw std::logic_error("not used"); }
   polygon_mesh_class& get_polygon_mesh() override { throw std::logic_error("not used"); }
   line_class& get_line() override { throw std::logic_error("not used"); }
@@ -64,7 +67,9 @@ public:
   control_point_class& control_point(int /*index*/) override { throw std::logic_error("not used"); }
   sx::vec<float, 3> get_sweep() const override { throw std::logic_error("not used"); }
   void set_sweep(const sx::vec<float, 3>& /*sweep*/) override { throw std::logic_error("not used"); }
-  void set_revolution_axis(const sx::vec<float, 3>& /*p0*/, const sx::vec<float, 3>& /*p1*/) override { throw std::logic_error("not used"); }
+  void set_revolution_axis(const sx::vec<float, 3>& /*p0*/, const sx::vec<float, 3>& /*p1*/) override {
+    throw std::logic_error("not used");
+  }
   update_token_interface* begin_update() override { throw std::logic_error("not used"); }
   skin_class& get_skin() override { throw std::logic_error("not used"); }
   int get_visible() const override { throw std::logic_error("not used"); }
@@ -76,14 +81,23 @@ public:
   void set_active() override { throw std::logic_error("not used"); }
   void make_current() override { throw std::logic_error("not used"); }
   void remove() override { throw std::logic_error("not used"); }
-  stream_interface* get_attribute_stream(const sx::uuid_class& /*uuid*/) override { throw std::runtime_error("broken attribute"); }
-  stream_interface* create_attribute_stream(const sx::uuid_class& /*uuid*/, const sx::uuid_class& /*id0*/, const sx::uuid_class& /*id1*/, const sx::uuid_class& /*id2*/) override { throw std::logic_error("not used"); }
+  stream_interface* get_attribute_stream(const sx::uuid_class& /*uuid*/) override {
+    throw std::runtime_error("broken attribute");
+  }
+  stream_interface* create_attribute_stream(const sx::uuid_class& /*uuid*/, const sx::uuid_class& /*id0*/,
+                                            const sx::uuid_class& /*id1*/, const sx::uuid_class& /*id2*/) override {
+    throw std::logic_error("not used");
+  }
   bool delete_attribute_stream(const sx::uuid_class& /*uuid*/) override { throw std::logic_error("not used"); }
-  void add_link(const sx::uuid_class& /*uuid*/, shape_class& /*target*/) override { throw std::logic_error("not used"); }
+  void add_link(const sx::uuid_class& /*uuid*/, shape_class& /*target*/) override {
+    throw std::logic_error("not used");
+  }
   int get_links(const sx::uuid_class& /*uuid*/, shape_class** /*out*/) override { throw std::logic_error("not used"); }
-  bool remove_link(const sx::uuid_class& /*uuid*/, shape_class& /*target*/) override { throw std::logic_error("not used"); }
+  bool remove_link(const sx::uuid_class& /*uuid*/, shape_class& /*target*/) override {
+    throw std::logic_error("not used");
+  }
 
-private:
+ private:
   int type_;
   sxsdk::scene_interface& scene_;
 };

@@ -34,7 +34,7 @@ const sx::uuid_class standin_uuid(STANDIN_UUID);
 const char* const standin_name = "standin " STANDIN_NAME;
 
 class joint_standin final : public sxsdk::attribute_interface {
-public:
+ public:
   sx::uuid_class get_uuid(void*) override { return standin_uuid; }
   int get_sorvel_version() const override { return 463042; }
 

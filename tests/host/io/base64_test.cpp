@@ -10,8 +10,12 @@ using host::base64;
 std::vector<std::uint8_t> bytes(const std::string& s) { return {s.begin(), s.end()}; }
 
 TEST(base64, the_rfc_4648_vectors_encode_and_decode) {
-  const std::pair<const char*, const char*> vectors[] = {{"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},
-                                                         {"foo", "Zm9v"}, {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="},
+  const std::pair<const char*, const char*> vectors[] = {{"", ""},
+                                                         {"f", "Zg=="},
+                                                         {"fo", "Zm8="},
+                                                         {"foo", "Zm9v"},
+                                                         {"foob", "Zm9vYg=="},
+                                                         {"fooba", "Zm9vYmE="},
                                                          {"foobar", "Zm9vYmFy"}};
   for (const auto& [plain, text] : vectors) {
     EXPECT_EQ(base64::encode(bytes(plain)), text);
@@ -40,9 +44,9 @@ TEST(base64, texts_that_are_not_strict_base64_are_refused_with_their_position) {
     std::size_t position;
     const char* problem;
   } cases[] = {
-      {"Zg=", 3, "not a multiple of 4"},     {"Zm9v\n", 5, "not a multiple of 4"},
-      {"Zm*v", 2, "'*' is not a base64"},    {"Zm9v Zg=", 4, "' ' is not a base64"},
-      {"=Zg=", 0, "'=' is not a base64"},    {"Z===", 1, "'=' is not a base64"},
+      {"Zg=", 3, "not a multiple of 4"},      {"Zm9v\n", 5, "not a multiple of 4"},
+      {"Zm*v", 2, "'*' is not a base64"},     {"Zm9v Zg=", 4, "' ' is not a base64"},
+      {"=Zg=", 0, "'=' is not a base64"},     {"Z===", 1, "'=' is not a base64"},
       {"Zh==", 1, "bits set after its last"}, {"Zm9=", 2, "bits set after its last"},
   };
   for (const auto& c : cases) {

@@ -68,9 +68,9 @@ void build_shapes(host::scene& s) {
   auto& box = s.add_line(world, "Box", {{-1, -1, -1}, {-1, -1, 1}, {1, -1, 1}, {1, -1, -1}}, true);
   box.set_sweep({0, 2, 0});
   auto& capsule = s.add_line(s.root(), "Capsule", {}, false);
-  capsule.set_points(std::vector<host::line_shape::point>{
-      {{0, -1, 0}, {0.1f, -1, 0}, {0, -1.1f, 0}, {0, 0, 0.3f}, {awkward[4], 0, 0}},
-      {{1, 0, 0}, {1, 0, 0}, {1, 0.5f, 0}, {1, 0, 0}, {1, 0, 0}}});
+  capsule.set_points(
+      std::vector<host::line_shape::point>{{{0, -1, 0}, {0.1f, -1, 0}, {0, -1.1f, 0}, {0, 0, 0.3f}, {awkward[4], 0, 0}},
+                                           {{1, 0, 0}, {1, 0, 0}, {1, 0.5f, 0}, {1, 0, 0}, {1, 0, 0}}});
   capsule.set_revolution_axis({0, -1, 0}, {0, 1, awkward[0]});
   auto& sphere = s.add_sphere(world, "Sphere", {1, 2, 3}, {50, 60, 70});
   sphere.link_to(link_uuid, mesh);
@@ -192,7 +192,8 @@ void expect_same_state(host::scene& a, host::scene& b) {
   EXPECT_EQ(indices(a.active_shapes()), indices(b.active_shapes()));
   EXPECT_EQ(a.edited_mesh() ? a.edited_mesh()->index() : -1, b.edited_mesh() ? b.edited_mesh()->index() : -1);
   EXPECT_EQ(a.get_selection_mode(), b.get_selection_mode());
-  EXPECT_TRUE(same(a.scene_camera().eye, b.scene_camera().eye) && same(a.scene_camera().target, b.scene_camera().target));
+  EXPECT_TRUE(same(a.scene_camera().eye, b.scene_camera().eye) &&
+              same(a.scene_camera().target, b.scene_camera().target));
   EXPECT_TRUE(same(a.scene_camera().focal_length, b.scene_camera().focal_length));
   EXPECT_EQ(a.get_camera_selection(), b.get_camera_selection());
   EXPECT_EQ(a.animation().frame_rate, b.animation().frame_rate);

@@ -17,9 +17,17 @@ using vec3 = sx::vec<float, 3>;
 
 /// Floats whose text is easy to get wrong: not exactly decimal, tiny, subnormal, signed zero,
 /// the largest float, and the non-finite ones JSON has no number for.
-inline const float awkward[] = {0.1f, 1e-38f, -0.0f, 3.4028235e38f, 1e-45f, -1.17549435e-38f,
-                                16777217.0f, 0.3f, std::numeric_limits<float>::infinity(),
-                                -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()};
+inline const float awkward[] = {0.1f,
+                                1e-38f,
+                                -0.0f,
+                                3.4028235e38f,
+                                1e-45f,
+                                -1.17549435e-38f,
+                                16777217.0f,
+                                0.3f,
+                                std::numeric_limits<float>::infinity(),
+                                -std::numeric_limits<float>::infinity(),
+                                std::numeric_limits<float>::quiet_NaN()};
 
 inline const sx::uuid_class foreign_uuid("0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0");
 inline const sx::uuid_class our_uuid("AFC29716-3C03-418A-9C7F-7541631DB70C");

@@ -23,7 +23,8 @@ std::string file(const std::string& more_shapes, const std::string& more_keys = 
 std::string root_with(const std::string& keys) {
   return R"({"format": "physplug-scene", "version": 1, "shapes": [{"kind": "part", "name": "root", )" + keys + "}]}";
 }
-const std::string mesh = R"(, {"kind": "polygon_mesh", "name": "M", "dad": 0, "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 0]]})";
+const std::string mesh =
+    R"(, {"kind": "polygon_mesh", "name": "M", "dad": 0, "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 0]]})";
 const std::string uuid = R"("0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0")";
 std::string repeated(const std::string& part, int times) {
   std::string out;
@@ -58,18 +59,21 @@ const broken_case cases[] = {
     {"malformed JSON", "{\"format\": \"physplug-scene\",\n \"version\": 1,\n \"shapes\": [}", "line 3, column 13",
      "malformed JSON"},
     {"empty file", "", "line 1, column 1", "malformed JSON"},
-    {"key given twice", file(R"(, {"kind": "light", "name": "L", "dad": 0, "position": [1, 2, 3], "position": [4, 5, 6]})"),
+    {"key given twice",
+     file(R"(, {"kind": "light", "name": "L", "dad": 0, "position": [1, 2, 3], "position": [4, 5, 6]})"),
      "/shapes/1/position", "the key \"position\" is given twice"},
     {"key given twice at the top", R"({"format": "physplug-scene", "version": 1, "version": 1, "shapes": []})",
      "/version", "given twice"},
     {"deep nesting where a shape belongs",
-     R"({"format": "physplug-scene", "version": 1, "shapes": )" + std::string(100000, '[') + std::string(100000, ']') + "}",
+     R"({"format": "physplug-scene", "version": 1, "shapes": )" + std::string(100000, '[') + std::string(100000, ']') +
+         "}",
      "/shapes" + repeated("/0", 63), "values nest deeper than 64 levels"},
     {"deep nesting just within the bound",
      R"({"format": "physplug-scene", "version": 1, "shapes": )" + std::string(63, '[') + std::string(63, ']') + "}",
      "/shapes/0", "expected an object, found an array"},
     {"other format", R"({"format": "other", "version": 1, "shapes": []})", "/format", "expected \"physplug-scene\""},
-    {"later version", R"({"format": "physplug-scene", "version": 2, "shapes": []})", "/version", "version 2 is not known"},
+    {"later version", R"({"format": "physplug-scene", "version": 2, "shapes": []})", "/version",
+     "version 2 is not known"},
     {"no shapes", R"({"format": "physplug-scene", "version": 1})", "/", "missing key \"shapes\""},
     {"no root", R"({"format": "physplug-scene", "version": 1, "shapes": []})", "/shapes", "at least its root"},
     {"unknown key at the top", file("", R"(, "colour": 3)"), "/", "unknown key \"colour\""},
@@ -79,8 +83,9 @@ const broken_case cases[] = {
      "unknown key \"part_type\""},
     {"missing kind", file(R"(, {"name": "S", "dad": 0})"), "/shapes/1", "missing key \"kind\""},
     {"unknown kind", file(R"(, {"kind": "cube", "name": "S", "dad": 0})"), "/shapes/1/kind", "unknown kind \"cube\""},
-    {"root that is no part", R"({"format": "physplug-scene", "version": 1, "shapes": [{"kind": "sphere", "name": "r"}]})",
-     "/shapes/0/kind", "must be a part"},
+    {"root that is no part",
+     R"({"format": "physplug-scene", "version": 1, "shapes": [{"kind": "sphere", "name": "r"}]})", "/shapes/0/kind",
+     "must be a part"},
     {"unknown part type", file(R"(, {"kind": "part", "name": "P", "dad": 0, "part_type": 42})"), "/shapes/1/part_type",
      "unknown part type 42"},
     {"missing dad", file(R"(, {"kind": "part", "name": "P"})"), "/shapes/1", "missing key \"dad\""},
@@ -122,14 +127,13 @@ const broken_case cases[] = {
      "/shapes/1/transformation", "joint has no transformation of its own"},
     {"unknown joint key", file(R"(, {"kind": "part", "name": "J", "dad": 0, "part_type": 2, "joint": {"angle": 3}})"),
      "/shapes/1/joint", "unknown key \"angle\""},
-    {"bad base64", root_with(R"("streams": [{"uuid": )" + uuid + R"(, "bytes": "AAE*"}])"),
-     "/shapes/0/streams/0/bytes", "'*' is not a base64 character"},
+    {"bad base64", root_with(R"("streams": [{"uuid": )" + uuid + R"(, "bytes": "AAE*"}])"), "/shapes/0/streams/0/bytes",
+     "'*' is not a base64 character"},
     {"base64 of a wrong length", root_with(R"("streams": [{"uuid": )" + uuid + R"(, "bytes": "AAE"}])"),
      "/shapes/0/streams/0/bytes", "not a multiple of 4"},
-    {"stream without UUID", root_with(R"("streams": [{"label": "x"}])"),
-     "/shapes/0/streams/0", "missing key \"uuid\""},
-    {"malformed UUID", root_with(R"("streams": [{"uuid": "0F1E2D3C-4B5A-6978-8796"}])"),
-     "/shapes/0/streams/0/uuid", "is not a UUID"},
+    {"stream without UUID", root_with(R"("streams": [{"label": "x"}])"), "/shapes/0/streams/0", "missing key \"uuid\""},
+    {"malformed UUID", root_with(R"("streams": [{"uuid": "0F1E2D3C-4B5A-6978-8796"}])"), "/shapes/0/streams/0/uuid",
+     "is not a UUID"},
     {"two streams under one UUID", root_with(R"("streams": [{"uuid": )" + uuid + R"(}, {"uuid": )" + uuid + "}]"),
      "/shapes/0/streams/1/uuid", "a second stream"},
     {"link to a missing shape", root_with(R"("links": [{"uuid": )" + uuid + R"(, "target": 7}])"),
@@ -137,17 +141,19 @@ const broken_case cases[] = {
     {"current shape missing", file("", R"(, "current": 3)"), "/current", "shape 3, which does not exist"},
     {"edited shape that is no mesh", file("", R"(, "edit": {"mesh": 0, "selection_mode": 2})"), "/edit/mesh",
      "is no polygon mesh"},
-    {"selection mode out of range", file(mesh, R"(, "edit": {"mesh": 1, "selection_mode": 3})"),
-     "/edit/selection_mode", "3 is out of range (0 to 2)"},
+    {"selection mode out of range", file(mesh, R"(, "edit": {"mesh": 1, "selection_mode": 3})"), "/edit/selection_mode",
+     "3 is out of range (0 to 2)"},
     {"camera joint that is no camera", file("", R"(, "camera_joint": 0)"), "/camera_joint", "no camera joint"},
     {"frame rate of zero", file("", R"(, "animation": {"frame_rate": 0})"), "/animation/frame_rate", "out of range"},
-    {"part keyed twice", file("", R"(, "keys": [{"part": 0, "part_keys": [{"frame": 0}]}, {"part": 0, "part_keys": [{"frame": 1}]}])"),
+    {"part keyed twice",
+     file("", R"(, "keys": [{"part": 0, "part_keys": [{"frame": 0}]}, {"part": 0, "part_keys": [{"frame": 1}]}])"),
      "/keys/1", "keyed twice"},
     {"two keys at one frame", file("", R"(, "keys": [{"part": 0, "part_keys": [{"frame": 2}, {"frame": 2.0}]}])"),
      "/keys/0/part_keys/1/frame", "a second key at frame"},
     {"joint keys on a part that is no joint", file("", R"(, "keys": [{"part": 0, "joint_keys": [{"frame": 0}]}])"),
      "/keys/0/joint_keys", "no ball, bone, rotator, slider or scale joint"},
-    {"key of a missing part", file("", R"(, "keys": [{"part": 4, "part_keys": []}])"), "/keys/0/part", "does not exist"},
+    {"key of a missing part", file("", R"(, "keys": [{"part": 4, "part_keys": []}])"), "/keys/0/part",
+     "does not exist"},
 };
 
 TEST(scene_file, each_broken_file_fails_with_one_message_naming_the_file_the_place_and_the_problem) {
@@ -168,7 +174,8 @@ TEST(scene_file, each_broken_file_fails_with_one_message_naming_the_file_the_pla
 TEST(scene_file, the_base_of_the_broken_cases_is_a_valid_file) {
   // Otherwise a case could fail for a reason other than the one it names.
   EXPECT_EQ(scene_file::parse(file(""), "ok.json")->shape_count(), 1);
-  EXPECT_EQ(scene_file::parse(file(mesh, R"(, "edit": {"mesh": 1, "selection_mode": 2})"), "ok.json")->shape_count(), 2);
+  EXPECT_EQ(scene_file::parse(file(mesh, R"(, "edit": {"mesh": 1, "selection_mode": 2})"), "ok.json")->shape_count(),
+            2);
   EXPECT_EQ(scene_file::parse(root_with(streams(1024)), "ok.json")->root().streams().size(), 1024u);
   // The deepest chain a file may hold loads and saves to a text that loads again.
   auto deepest = scene_file::parse(file(chain(1000)), "ok.json");
@@ -191,9 +198,15 @@ TEST(scene_file, damaged_texts_either_load_and_round_trip_or_fail_with_a_scene_f
       const std::size_t at = random() % text.size();
       const char c = alphabet[random() % alphabet.size()];
       switch (random() % 3) {
-        case 0: text[at] = c; break;
-        case 1: text.insert(at, 1, c); break;
-        default: text.erase(at, 1 + random() % 8); break;
+        case 0:
+          text[at] = c;
+          break;
+        case 1:
+          text.insert(at, 1, c);
+          break;
+        default:
+          text.erase(at, 1 + random() % 8);
+          break;
       }
     }
     try {

@@ -9,8 +9,8 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 
@@ -31,9 +31,7 @@ std::string read_file(const fs::path& path) {
   return text.str();
 }
 
-void write_file(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+void write_file(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 // A fresh directory for one test, removed at the end.
 struct temp_dir {
@@ -295,7 +293,8 @@ TEST(scene_file, keys_listed_out_of_frame_order_load_as_the_same_track) {
   // Metamorphic pair: one track written in frame order and backwards reads to the same scene.
   auto text = [](const std::string& keys) {
     return R"({"format": "physplug-scene", "version": 1, "shapes": [{"kind": "part", "name": "root"},
-              {"kind": "part", "name": "P", "dad": 0}], "keys": [{"part": 1, "part_keys": [)" + keys + "]}]}";
+              {"kind": "part", "name": "P", "dad": 0}], "keys": [{"part": 1, "part_keys": [)" +
+           keys + "]}]}";
   };
   const std::string forward = text(R"({"frame": -2.5}, {"frame": 0, "scale": [2, 2, 2]}, {"frame": 7})");
   const std::string backward = text(R"({"frame": 7}, {"frame": 0, "scale": [2, 2, 2]}, {"frame": -2.5})");

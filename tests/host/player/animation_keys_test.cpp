@@ -40,8 +40,8 @@ TEST_F(animation_keys, translation_and_scale_are_linear_between_keys_and_hold_ou
     float frame;
     vec3 expected;
     float scale_x;
-  } cases[] = {{2.5f, {25, -12.5f, 5}, 1.5f}, {5, {50, -25, 10}, 2}, {-3, {0, 0, 0}, 1}, {0, {0, 0, 0}, 1},
-               {10, {100, -50, 20}, 3},     {40, {100, -50, 20}, 3}};
+  } cases[] = {{2.5f, {25, -12.5f, 5}, 1.5f}, {5, {50, -25, 10}, 2},  {-3, {0, 0, 0}, 1}, {0, {0, 0, 0}, 1},
+               {10, {100, -50, 20}, 3},       {40, {100, -50, 20}, 3}};
   for (const auto& c : cases) {
     keys().apply(c.frame);
     const sxsdk::mat4 m = box.own_transformation();

@@ -46,12 +46,10 @@ struct player : ::testing::Test, host_test::scene_fixture {
 TEST_F(player, play_enters_reports_each_frame_after_posing_it_then_leaves_and_puts_the_scene_back) {
   recorder("rec");
   const host::player::outcome done = play.play();
-  EXPECT_EQ(log, (log_lines{"rec mode on value=0 x=0",
-                            "rec changed 1 rendering=0 value=1 parts=1 x=100",
+  EXPECT_EQ(log, (log_lines{"rec mode on value=0 x=0", "rec changed 1 rendering=0 value=1 parts=1 x=100",
                             "rec changed 2 rendering=0 value=2 parts=1 x=200",
                             "rec changed 3 rendering=0 value=3 parts=1 x=300",
-                            "rec changed 4 rendering=0 value=4 parts=1 x=400",
-                            "rec mode off value=4 x=400"}));
+                            "rec changed 4 rendering=0 value=4 parts=1 x=400", "rec mode off value=4 x=400"}));
   EXPECT_EQ(done.reported, 4);
   EXPECT_FALSE(done.interrupted);
   EXPECT_FALSE(scene->is_sequence_mode());
@@ -62,12 +60,12 @@ TEST_F(player, play_enters_reports_each_frame_after_posing_it_then_leaves_and_pu
 TEST_F(player, a_rendering_pass_reports_every_frame_from_the_first_then_minus_one) {
   recorder("rec");
   const host::player::outcome done = play.render();
-  EXPECT_EQ(log, (log_lines{"rec changed 0 rendering=1 value=0 parts=1 x=0",
-                            "rec changed 1 rendering=1 value=1 parts=1 x=100",
-                            "rec changed 2 rendering=1 value=2 parts=1 x=200",
-                            "rec changed 3 rendering=1 value=3 parts=1 x=300",
-                            "rec changed 4 rendering=1 value=4 parts=1 x=400",
-                            "rec changed -1 rendering=1 value=-1 parts=1 x=400"}));
+  EXPECT_EQ(
+      log,
+      (log_lines{"rec changed 0 rendering=1 value=0 parts=1 x=0", "rec changed 1 rendering=1 value=1 parts=1 x=100",
+                 "rec changed 2 rendering=1 value=2 parts=1 x=200", "rec changed 3 rendering=1 value=3 parts=1 x=300",
+                 "rec changed 4 rendering=1 value=4 parts=1 x=400",
+                 "rec changed -1 rendering=1 value=-1 parts=1 x=400"}));
   EXPECT_EQ(done.reported, 6);
   EXPECT_FALSE(scene->is_rendering());
   EXPECT_EQ(box.own_transformation(), sxsdk::mat4::translate(-7, 0, 0));
@@ -89,11 +87,10 @@ TEST_F(player, a_plugin_that_leaves_sequence_mode_stops_play_and_later_component
   };
   recorder("B");
   const host::player::outcome done = play.play();
-  EXPECT_EQ(log, (log_lines{"A mode on value=0 x=0", "B mode on value=0 x=0",
-                            "A changed 1 rendering=0 value=1 parts=1 x=100",
-                            "B changed 1 rendering=0 value=1 parts=1 x=100",
-                            "A changed 2 rendering=0 value=2 parts=1 x=200",
-                            "A mode off value=2 x=200", "B mode off value=2 x=200"}));
+  EXPECT_EQ(
+      log, (log_lines{"A mode on value=0 x=0", "B mode on value=0 x=0", "A changed 1 rendering=0 value=1 parts=1 x=100",
+                      "B changed 1 rendering=0 value=1 parts=1 x=100", "A changed 2 rendering=0 value=2 parts=1 x=200",
+                      "A mode off value=2 x=200", "B mode off value=2 x=200"}));
   EXPECT_TRUE(done.interrupted);
   EXPECT_EQ(box.own_transformation(), sxsdk::mat4::translate(-7, 0, 0));
 }

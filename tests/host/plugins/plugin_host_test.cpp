@@ -91,7 +91,7 @@ TEST_F(plugin_host, a_library_that_cannot_be_loaded_is_one_error_line_and_regist
 
 // A component whose handlers throw what it is told to.
 class thrower : public sxsdk::attribute_interface {
-public:
+ public:
   explicit thrower(int what) : what_(what) {}
   void sequence_changed(bool&, float, sxsdk::scene_interface*, int, sxsdk::part_class* const*, void*) override {
     fail();
@@ -101,7 +101,7 @@ public:
     return true;
   }
 
-private:
+ private:
   void fail() {
     if (what_ == 0) throw std::runtime_error("boom");
     if (what_ == 1) throw "boom";
@@ -148,8 +148,16 @@ TEST_F(plugin_host, every_scene_event_reaches_every_attribute_component_in_the_o
   plugins->set_sequence_mode(true);  // no change: nothing to hear
   plugins->sequence_changed(1, {&one});
   plugins->set_sequence_mode(false);
-  const log_lines events = {"idle", "active scene", "opened", "active 1 -> 2 Two", "moved 1 Two dx=25", "modified 2",
-                            "browser", "mode on value=0", "changed 1 rendering=0 value=0 parts=1", "mode off value=0"};
+  const log_lines events = {"idle",
+                            "active scene",
+                            "opened",
+                            "active 1 -> 2 Two",
+                            "moved 1 Two dx=25",
+                            "modified 2",
+                            "browser",
+                            "mode on value=0",
+                            "changed 1 rendering=0 value=0 parts=1",
+                            "mode off value=0"};
   log_lines expected;
   for (const std::string& e : events) expected.insert(expected.end(), {"A " + e, "B " + e});
   EXPECT_EQ(log, expected);

@@ -13,7 +13,7 @@
 namespace host_test {
 
 class recording_attribute : public sxsdk::attribute_interface {
-public:
+ public:
   recording_attribute(std::string name, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {}
 
   /// Appended to each sequence_mode_changed and sequence_changed line: what the test wants to see of the scene then.
@@ -59,7 +59,7 @@ public:
     return true;
   }
 
-private:
+ private:
   static std::string name_of(sxsdk::shape_class* shape) { return shape->get_name(); }
   void note(sxsdk::scene_interface* s, const std::string& text, const std::string& event) {
     log_.push_back(name_ + " " + text);

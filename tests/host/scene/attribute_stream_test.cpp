@@ -50,7 +50,7 @@ TEST_F(stream_test, every_type_is_written_in_the_documented_little_endian_layout
       0x41,                                            // 'A'
       0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x80, 0xBF,  // 2.0, -1.0
       0x00, 0x00, 0x00, 0x3F,                          // 0.5
-      0x02, 0x00, 0x00, 0x00, 'a', 'b',                // string: length, bytes
+      0x02, 0x00, 0x00, 0x00, 'a',  'b',               // string: length, bytes
       0x02, 0x00, 0x00, 0x00,                          // shape index 2
       0xFF, 0xFF, 0xFF, 0xFF,                          // no shape
   };

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "host/scene/scene_handles.hpp"
 #include "host/scene/scene_fixture.hpp"
+#include "host/scene/scene_handles.hpp"
 #include "sdk/sxsdk.hpp"
 
 namespace {

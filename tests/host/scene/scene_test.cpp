@@ -115,8 +115,8 @@ TEST_F(scene_tree, find_follows_a_path_of_names) {
 TEST_F(scene_tree, make_current_decides_where_new_shapes_go) {
   struct placement_case {
     const char* name;
-    int part_type;      // of the current part, or -1 for a polygon mesh
-    bool as_last_son;   // else as the elder brother of the current shape
+    int part_type;     // of the current part, or -1 for a polygon mesh
+    bool as_last_son;  // else as the elder brother of the current shape
   };
   const std::vector<placement_case> cases = {
       {"simple part", sxsdk::part_type::part, true},
@@ -179,8 +179,8 @@ TEST_F(scene_tree, create_line_starts_every_handle_at_its_point) {
   EXPECT_TRUE(line.is_closed());
   ASSERT_EQ(line.get_number_of_control_points(), 2);
   auto& cp = line.control_point(1);
-  for (vec3 v : {cp.get_position(), cp.get_in_handle(), cp.get_out_handle(), cp.get_fourth_handle(),
-                 cp.get_fifth_handle()})
+  for (vec3 v :
+       {cp.get_position(), cp.get_in_handle(), cp.get_out_handle(), cp.get_fourth_handle(), cp.get_fifth_handle()})
     EXPECT_EQ(v, pts[1]);
   EXPECT_THROW(line.control_point(2), std::out_of_range);
 }

@@ -110,43 +110,63 @@ TEST_F(shape_matrix, joint_parts_move_their_sons_by_their_motion) {
     vec3 son_point, expected;
   };
   const std::vector<joint_case> cases = {
-      {"ball turned 90 degrees about z around its position", sxsdk::part_type::ball_joint,
+      {"ball turned 90 degrees about z around its position",
+       sxsdk::part_type::ball_joint,
        [](host::joint_state& j) {
          j.position = {10, 0, 0};
          j.rotation = sxsdk::quaternion_class(mat4::rotate_z(pi / 2));
        },
-       {11, 0, 0}, {10, 1, 0}},
-      {"ball offset", sxsdk::part_type::ball_joint, [](host::joint_state& j) { j.offset = {0, 0, 2}; },
-       {1, 1, 1}, {1, 1, 3}},
-      {"bone: sons relative to its position", sxsdk::part_type::bone_joint,
-       [](host::joint_state& j) { j.position = {0, 50, 0}; }, {1, 0, 0}, {1, 50, 0}},
-      {"rotator 90 degrees about z through (10,0,0)", sxsdk::part_type::rotator_joint,
+       {11, 0, 0},
+       {10, 1, 0}},
+      {"ball offset",
+       sxsdk::part_type::ball_joint,
+       [](host::joint_state& j) {
+         j.offset = {0, 0, 2};
+       },
+       {1, 1, 1},
+       {1, 1, 3}},
+      {"bone: sons relative to its position",
+       sxsdk::part_type::bone_joint,
+       [](host::joint_state& j) {
+         j.position = {0, 50, 0};
+       },
+       {1, 0, 0},
+       {1, 50, 0}},
+      {"rotator 90 degrees about z through (10,0,0)",
+       sxsdk::part_type::rotator_joint,
        [](host::joint_state& j) {
          j.center = {10, 0, 0};
          j.axis = {0, 0, 100};
          j.value = 90;
        },
-       {11, 0, 0}, {10, 1, 0}},
-      {"slider 5 mm toward its end point", sxsdk::part_type::slider_joint,
+       {11, 0, 0},
+       {10, 1, 0}},
+      {"slider 5 mm toward its end point",
+       sxsdk::part_type::slider_joint,
        [](host::joint_state& j) {
          j.center = {0, 0, 0};
          j.axis = {0, 10, 0};
          j.value = 5;
        },
-       {1, 0, 0}, {1, 5, 0}},
-      {"scale 3 along x about (1,0,0)", sxsdk::part_type::scale_joint,
+       {1, 0, 0},
+       {1, 5, 0}},
+      {"scale 3 along x about (1,0,0)",
+       sxsdk::part_type::scale_joint,
        [](host::joint_state& j) {
          j.center = {1, 0, 0};
          j.axis = {10, 0, 0};
          j.value = 3;
        },
-       {2, 2, 0}, {4, 2, 0}},
-      {"uniform scale 2 about (0,1,0)", sxsdk::part_type::uniscale_joint,
+       {2, 2, 0},
+       {4, 2, 0}},
+      {"uniform scale 2 about (0,1,0)",
+       sxsdk::part_type::uniscale_joint,
        [](host::joint_state& j) {
          j.center = {0, 1, 0};
          j.value = 2;
        },
-       {1, 1, 1}, {2, 1, 2}},
+       {1, 1, 1},
+       {2, 1, 2}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

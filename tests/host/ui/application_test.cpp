@@ -30,9 +30,7 @@ TEST(application, failed_language_switch_keeps_the_current_table) {
   EXPECT_EQ(app->get_text("Mass"), "\u8cea\u91cf");
 }
 
-TEST(application, unknown_language_fails_at_construction) {
-  EXPECT_THROW(host::application("zz"), std::runtime_error);
-}
+TEST(application, unknown_language_fails_at_construction) { EXPECT_THROW(host::application("zz"), std::runtime_error); }
 
 TEST(application, flags_default_to_false_and_can_be_set) {
   sxsdk::host_ref<host::application> app(adopt(new host::application()));

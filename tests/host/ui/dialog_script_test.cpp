@@ -24,10 +24,10 @@ sxsdk::host_ref<host::dialog> body_dialog(host::dialog_script& script) {
   d->append_float("Mass");                            // 1
   d->append_vec3("Velocity", "m/s");                  // 2
   d->begin_group("Primitive");
-  d->append_selection("Type/Box/Sphere/Capsule");     // 3
-  d->append_bool("Visible");                          // 4
-  d->append_string("Name");                           // 5
-  d->append_int("Count");                             // 6
+  d->append_selection("Type/Box/Sphere/Capsule");  // 3
+  d->append_bool("Visible");                       // 4
+  d->append_string("Name");                        // 5
+  d->append_int("Count");                          // 6
   d->end_group();
   d->set_int(0, 0);
   d->set_float(1, 1.0f);
@@ -91,7 +91,7 @@ TEST(dialog_script, ok_by_label) {
                   .set("Count", 7)
                   .set("Type", "Static")             // the item whose whole path is "Type"
                   .set("Primitive/Type", "Capsule")  // the one in the group
-              );
+  );
   auto d = body_dialog(script);
   ASSERT_TRUE(d->ask());
   EXPECT_EQ(d->get_float(1), 2.5f);
@@ -204,7 +204,8 @@ TEST(dialog_script, answers_read_from_json) {
   EXPECT_EQ(d->get_string(5), "n");
   EXPECT_FALSE(d->ask());
   EXPECT_TRUE(d->ask());
-  for (const char* bad : {R"("maybe")", "3", R"({"Mass": null})", R"({"Velocity": [1, 2]})", R"({"Count": 3000000000})"})
+  for (const char* bad :
+       {R"("maybe")", "3", R"({"Mass": null})", R"({"Velocity": [1, 2]})", R"({"Count": 3000000000})"})
     EXPECT_THROW(dialog_answer::from_json(nlohmann::json::parse(bad)), std::invalid_argument) << bad;
 }
 

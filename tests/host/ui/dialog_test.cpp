@@ -22,21 +22,21 @@ sxsdk::host_ref<host::dialog> make_dialog(host::dialog_script& script) {
 // A dialog laid out like a world editor: a group with vectors and a row of two check boxes.
 void build_world_like(host::dialog& d) {
   d.set_title("World settings");
-  d.append_bool("Active");                            // 0
-  d.append_float("Gravity", "m/tt");                  // 1
+  d.append_bool("Active");            // 0
+  d.append_float("Gravity", "m/tt");  // 1
   d.begin_group("Boundary");
-  d.append_vec3("Minimum", "m");                      // 2
+  d.append_vec3("Minimum", "m");  // 2
   d.begin_group("Inner");
-  d.append_selection("Type/Box/Sphere/Capsule");      // 3
+  d.append_selection("Type/Box/Sphere/Capsule");  // 3
   d.end_group();
   d.end_group();
   d.begin_row();
-  d.append_bool("0");                                 // 4
-  d.append_bool("1");                                 // 5
+  d.append_bool("0");  // 4
+  d.append_bool("1");  // 5
   d.end_row();
-  d.append_int("Count");                              // 6
+  d.append_int("Count");  // 6
   d.begin_row();
-  d.append_string("Name");                            // 7
+  d.append_string("Name");  // 7
   d.end_row();
 }
 
@@ -149,9 +149,7 @@ TEST(dialog, misuse_by_the_caller_throws_naming_the_dialog) {
   EXPECT_NO_THROW(d->get_int(3));  // a selection reads as its entry number
 }
 
-TEST(dialog, a_null_script_is_refused) {
-  EXPECT_THROW(host::dialog(nullptr), std::invalid_argument);
-}
+TEST(dialog, a_null_script_is_refused) { EXPECT_THROW(host::dialog(nullptr), std::invalid_argument); }
 
 TEST(dialog, null_texts_count_as_empty) {
   host::dialog_script script;
