@@ -28,6 +28,13 @@
 
 namespace {
 
+// A pile the engine refuses would time nothing: stop with the reason.
+void require(bool ok, const char* what) {
+  if (ok) return;
+  std::fprintf(stderr, "engine_step: the engine refused %s\n", what);
+  std::exit(1);
+}
+
 constexpr float frame_seconds = 1.0f / 30.0f;
 constexpr float cycle = 60.0f;
 constexpr float half_extent = 0.1f;
@@ -38,18 +45,18 @@ class facade_scene {
  public:
   explicit facade_scene(const std::vector<btTransform>& poses) {
     world_datas world;
-    engine_.create_world(world, false);
+    require(engine_.create_world(world, false), "the world");
     collisionshape_datas shape;
     shape.shape = key(-1);
     shape.type = collisionshape_datas::box;
     shape.size[0] = shape.size[1] = shape.size[2] = half_extent;
-    engine_.addCollisionShape(shape);
+    require(engine_.addCollisionShape(shape), "the box shape");
     for (int i = 0; i < int(poses.size()); ++i) {
       rigidbody_datas body;
       body.shape = key(i);
       body.primitive = shape.shape;
       body.transform = poses[std::size_t(i)];
-      engine_.addRigidBody(body);
+      require(engine_.addRigidBody(body), "a box");
       keys_.push_back(body.shape);
     }
   }
@@ -58,7 +65,7 @@ class facade_scene {
     engine_.update(frame_seconds, cycle);
     btTransform t;
     for (void* k : keys_) {
-      engine_.get_rigidbody_transform(k, t);
+      require(engine_.get_rigidbody_transform(k, t), "the pose of a box");
       sum += t.getOrigin().y();
     }
     return sum;

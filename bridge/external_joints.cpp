@@ -1,7 +1,7 @@
 #include "bridge/external_joints.hpp"
 
-#include "plugin/handler_guard.hpp"
-#include "plugin/uuid_table.hpp"
+#include "base/handler_guard.hpp"
+#include "base/uuid_table.hpp"
 #include "sdk/part_class.hpp"
 #include "sdk/scene_interface.hpp"
 #include "sdk/shape_class.hpp"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "plugin/texts.hpp"
+#include "base/texts.hpp"
 #include "sdk/animation_settings_interface.hpp"
 #include "sdk/host_ref.hpp"
 #include "sdk/scene_interface.hpp"

@@ -1,6 +1,6 @@
 #include "bridge/scene_events.hpp"
 
-#include "plugin/texts.hpp"
+#include "base/texts.hpp"
 #include "properties/rigidbody_properties.hpp"
 #include "properties/shape_roles.hpp"
 #include "sdk/scene_interface.hpp"
@@ -10,12 +10,12 @@ namespace scene_events {
 
 namespace {
 
-void refresh_start_transform(sxsdk::shape_class& shape) {
+void refresh_start_transform(sxsdk::scene_interface& scene, sxsdk::shape_class& shape) {
   rigidbody_properties body;
   body.shape = &shape;
-  body.get_properties();
+  (void)body.get_properties();  // a body without a readable stream is stored with the defaults
   body.get_transrate_data();
-  body.regist();
+  if (!body.regist()) texts::show_unwritten(scene, "rigid body settings", shape.get_name());
 }
 
 /// The joint work refreshes a moved constraint joint's stored state here.
@@ -26,7 +26,7 @@ void constraints_joint_modified(sxsdk::scene_interface&, sxsdk::shape_class&) {}
 void shape_modified(sxsdk::scene_interface& scene, sxsdk::shape_class& shape, bool top,
                     const std::function<void(sxsdk::shape_class&)>& start_refreshed) {
   if (is_bullet_rigidbody(shape)) {
-    refresh_start_transform(shape);
+    refresh_start_transform(scene, shape);
     if (start_refreshed) start_refreshed(shape);
   } else if (is_bullet_constraints_joint(shape)) {
     constraints_joint_modified(scene, shape);

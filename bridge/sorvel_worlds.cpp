@@ -1,6 +1,6 @@
 #include "bridge/sorvel_worlds.hpp"
 
-#include "plugin/texts.hpp"
+#include "base/texts.hpp"
 #include "properties/shape_roles.hpp"
 #include "properties/world_properties.hpp"
 #include "sdk/scene_interface.hpp"

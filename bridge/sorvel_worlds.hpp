@@ -15,7 +15,7 @@ class sorvel_worlds {
   /// create from `root`, then builds every world's engine in order. True only when at least one
   /// world exists and all were built; the first failure names its world part in the message
   /// window ("Bullet world[%s] create ERROR") and later worlds are not built.
-  bool create_bullets(sxsdk::scene_interface* scene, sxsdk::shape_class& root);
+  [[nodiscard]] bool create_bullets(sxsdk::scene_interface* scene, sxsdk::shape_class& root);
   /// Clears every world in order (putting the scene back) and empties the list.
   void clear();
 

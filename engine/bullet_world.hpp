@@ -31,7 +31,7 @@ class bullet_world {
  public:
   /// True when `datas` can make a world: finite gravity and height, scale_factor > 0 and finite,
   /// and (with soft bodies) a finite boundary with min below max on every axis.
-  static bool accepts(const world_datas& datas, bool use_softbody);
+  [[nodiscard]] static bool accepts(const world_datas& datas, bool use_softbody);
 
   /// Builds the world; `datas` must pass accepts(). A positive gravity is negated in `datas`.
   /// `use_softbody`: a soft-rigid world with an axis-sweep broadphase over the boundary.
@@ -51,28 +51,28 @@ class bullet_world {
 
   // Rigid bodies (bullet_world_bodies.cpp). Keys are opaque and never dereferenced.
   /// True when a shape exists for datas.shape afterwards (the first record for a key wins).
-  bool addCollisionShape(collisionshape_datas& datas);
+  [[nodiscard]] bool addCollisionShape(collisionshape_datas& datas);
   /// True when the body was added; its primitive's shape must exist. Sets datas.mass to 0 for
   /// kinematic and static bodies.
-  bool addRigidBody(rigidbody_datas& datas);
+  [[nodiscard]] bool addRigidBody(rigidbody_datas& datas);
   /// Negates linear and angular velocity of a moving body; false for other bodies.
-  bool reverse_direction(rigidbody_datas& datas);
+  [[nodiscard]] bool reverse_direction(rigidbody_datas& datas);
   /// Hands a kinematic body its next pose (origin in metres); false for other bodies.
-  bool reposition(rigidbody_datas& datas, btTransform& transform);
+  [[nodiscard]] bool reposition(rigidbody_datas& datas, btTransform& transform);
   /// Current pose of the body, origin in metres; false (output untouched) for an unknown key.
-  bool get_transform(rigidbody_datas& datas, btTransform& transform);
-  bool get_transform(void* key, btTransform& transform);
+  [[nodiscard]] bool get_transform(rigidbody_datas& datas, btTransform& transform);
+  [[nodiscard]] bool get_transform(void* key, btTransform& transform);
 
   // Joints (bullet_world_joints.cpp).
   /// True when a constraint was created and added; needs the body of rigid1.
-  bool addJoint(constraints_datas& datas);
+  [[nodiscard]] bool addJoint(constraints_datas& datas);
 
   // Soft bodies (bullet_world_softbodies.cpp); the world must have been built with soft bodies.
   /// Builds one soft body under `key` (appended after earlier ones); false, adding nothing,
   /// for a type other than 0 or a malformed record.
-  bool addSoftBody(softbody_datas& datas, void* key);
+  [[nodiscard]] bool addSoftBody(softbody_datas& datas, void* key);
   /// Node positions in metres of body `index` under `key`; false (output untouched) if absent.
-  bool get_softbody_positions(void* key, int index, std::vector<btVector3>& positions);
+  [[nodiscard]] bool get_softbody_positions(void* key, int index, std::vector<btVector3>& positions);
 
   // For diagnostics and tests only: the Bullet objects behind the keys (null when absent).
   btDiscreteDynamicsWorld* dynamics_world() const { return world_.get(); }

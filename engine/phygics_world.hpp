@@ -12,7 +12,7 @@ class phygics_world {
   /// Replaces the current world by a new one built from `datas` (a positive gravity is negated
   /// in `datas`). False, leaving no world, when the record cannot make one (non-finite values,
   /// scale_factor not above 0, an empty soft body boundary).
-  bool create_world(world_datas& datas, bool use_softbody);
+  [[nodiscard]] bool create_world(world_datas& datas, bool use_softbody);
   /// Destroys the world; false when there is none.
   bool remove_world();
   /// Steps the world by `seconds` of elapsed time at `cycle` steps per second; nothing without a world.
@@ -21,17 +21,17 @@ class phygics_world {
   void first_debug_draw() {}
 
   // False without a world; otherwise bullet_world's operation of the same meaning.
-  bool addCollisionShape(collisionshape_datas& datas);
-  bool addRigidBody(rigidbody_datas& datas);
-  bool reverse_direction(rigidbody_datas& datas);
-  bool set_kinematic_new_transform(rigidbody_datas& datas, btTransform& transform);
-  bool addJoint(constraints_datas& datas);
-  bool addSoftBody(softbody_datas& datas, void* key);
+  [[nodiscard]] bool addCollisionShape(collisionshape_datas& datas);
+  [[nodiscard]] bool addRigidBody(rigidbody_datas& datas);
+  [[nodiscard]] bool reverse_direction(rigidbody_datas& datas);
+  [[nodiscard]] bool set_kinematic_new_transform(rigidbody_datas& datas, btTransform& transform);
+  [[nodiscard]] bool addJoint(constraints_datas& datas);
+  [[nodiscard]] bool addSoftBody(softbody_datas& datas, void* key);
 
   // True with the output untouched without a world; otherwise bullet_world's answer.
-  bool get_rigidbody_transform(rigidbody_datas& datas, btTransform& transform);
-  bool get_rigidbody_transform(void* key, btTransform& transform);
-  bool get_softbody_positions(void* key, int index, std::vector<btVector3>& positions);
+  [[nodiscard]] bool get_rigidbody_transform(rigidbody_datas& datas, btTransform& transform);
+  [[nodiscard]] bool get_rigidbody_transform(void* key, btTransform& transform);
+  [[nodiscard]] bool get_softbody_positions(void* key, int index, std::vector<btVector3>& positions);
 
   /// For diagnostics and tests only: the world behind the facade, or null.
   bullet_world* engine() const { return world_.get(); }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -15,12 +16,19 @@ constexpr float frame_seconds = 1.0f / 30.0f;  // a 30 frames per second sequenc
 constexpr int frames = 300;                    // ten seconds
 constexpr float box_half = 0.2f;
 
+// A scene the engine refuses shows nothing worth telling: stop with the reason.
+void require(bool ok, const char* what) {
+  if (ok) return;
+  std::fprintf(stderr, "engine demo: the engine refused %s\n", what);
+  std::exit(1);
+}
+
 void* key(int i) { return reinterpret_cast<void*>(std::uintptr_t(0x1000 + 16 * i)); }
 
 class demo_scene {
  public:
   demo_scene() {
-    engine_.create_world(world_, false);
+    require(engine_.create_world(world_, false), "the world");
     add_shape(key(100), collisionshape_datas::sphere, 0.25f);
     add_shape(key(101), collisionshape_datas::box, box_half);
     // Just off the top box, so that the ball glances off the pile and rolls away.
@@ -59,7 +67,7 @@ class demo_scene {
     shape.shape = shape_key;
     shape.type = type;
     shape.size[0] = shape.size[1] = shape.size[2] = size;
-    engine_.addCollisionShape(shape);
+    require(engine_.addCollisionShape(shape), "a collision shape");
   }
 
   void* add_body(void* primitive, const btVector3& at, float restitution, float damping) {
@@ -70,13 +78,13 @@ class demo_scene {
     // Damping lets a rolling ball slow down until Bullet puts it to sleep.
     body.linear_damping = body.angular_damping = damping;
     body.transform.setOrigin(at);
-    engine_.addRigidBody(body);
+    require(engine_.addRigidBody(body), "a body");
     return body.shape;
   }
 
   btVector3 position(void* body) {
     btTransform t = btTransform::getIdentity();
-    engine_.get_rigidbody_transform(body, t);
+    require(engine_.get_rigidbody_transform(body, t), "the pose of a body");
     return t.getOrigin();
   }
 

@@ -29,6 +29,9 @@
 
 #include "sdk/sxsdk.hpp"
 
+/// Beware: unlike the rest of the plug-in, the bool results of this class report FAILURE: true
+/// means the operation failed (nothing selected, out of range, wrong kind), false that it
+/// succeeded. Test them as `if (pos.get()) { /* failed */ }`.
 class shape_position_class {
  public:
   using point = sx::vec<float, 3>;
@@ -55,18 +58,18 @@ class shape_position_class {
   /// Selects point `index` (>= 0): within a container part counting through its lines and
   /// meshes, within a line or mesh its control point or vertex; other shapes ignore it.
   /// True on failure (negative or out of range, or no shape); the failed selection is cleared.
-  bool set_index(int index);
+  [[nodiscard]] bool set_index(int index);
   /// Finds the line or mesh below `shape` that holds point_index, walking sons in order and
   /// subtracting each son's point count; sets substance_shape and the index within it.
   /// True when no son holds it (point_index keeps the remainder; set_index clears
   /// substance_shape before the walk, so nothing stays selected).
-  bool get_substance_shape(sxsdk::shape_class& shape);
+  [[nodiscard]] bool get_substance_shape(sxsdk::shape_class& shape);
 
   /// Fills positions with the element's points in local coordinates. True on failure (then
   /// positions is empty).
-  bool get_local();
+  [[nodiscard]] bool get_local();
   /// get_local, then, when world is true, the points in world coordinates. True on failure.
-  bool get();
+  [[nodiscard]] bool get();
   /// The element's local-to-world matrix (skin world matrix when the element is skinned);
   /// identity when nothing is selected.
   sxsdk::mat4 ltow();
@@ -75,21 +78,21 @@ class shape_position_class {
 
   /// Writes positions back (world: through wtol). `update` brackets the edit with an update
   /// token of the geometry's owner. True on failure (wrong kind, wrong count, bad index).
-  bool set(bool update);
+  [[nodiscard]] bool set(bool update);
   /// Writes positions taken as local coordinates. True on failure, with nothing written.
-  bool set_local(bool update);
+  [[nodiscard]] bool set_local(bool update);
   /// Writes positions after transforming each by `world_to_local`. True on failure.
-  bool set_world(const sxsdk::mat4& world_to_local, bool update);
+  [[nodiscard]] bool set_world(const sxsdk::mat4& world_to_local, bool update);
 
   /// Translates the whole shape (the container part if any, else substance_shape) so that the
   /// element's first point comes to positions[0] (world or local as `world` says); positions
   /// then holds the element's new points. True on failure (empty positions, no points), with
   /// the shape untouched.
-  bool mov();
+  [[nodiscard]] bool mov();
   /// mov in world mode with the given world-to-local matrix; fails unless world is true.
-  bool move_world(const sxsdk::mat4& world_to_local);
+  [[nodiscard]] bool move_world(const sxsdk::mat4& world_to_local);
   /// mov in local mode; fails unless world is false.
-  bool move_local();
+  [[nodiscard]] bool move_local();
 
   /// The first son of `shape` that is a bone joint, or null.
   sxsdk::shape_class* get_son_bone(sxsdk::shape_class& shape);

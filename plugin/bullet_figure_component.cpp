@@ -1,8 +1,8 @@
 #include "plugin/bullet_figure_component.hpp"
 
-#include "plugin/handler_guard.hpp"
+#include "base/handler_guard.hpp"
+#include "base/uuid_table.hpp"
 #include "plugin/modify_attribute_access.hpp"
-#include "plugin/uuid_table.hpp"
 #include "plugin/version.hpp"
 
 bool bullet_figure_component::do_figure(sxsdk::scene_interface* scene, void*) {

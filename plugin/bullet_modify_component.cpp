@@ -1,8 +1,8 @@
 #include "plugin/bullet_modify_component.hpp"
 
+#include "base/handler_guard.hpp"
+#include "base/uuid_table.hpp"
 #include "bridge/scene_events.hpp"
-#include "plugin/handler_guard.hpp"
-#include "plugin/uuid_table.hpp"
 #include "plugin/version.hpp"
 #include "sdk/scene_interface.hpp"
 #include "sdk/shape_class.hpp"

@@ -51,9 +51,6 @@ class bullet_modify_component : public sxsdk::attribute_interface {
   playback_driver& playback() { return playback_; }
 
  private:
-  bool edit_active_shape(sxsdk::scene_interface& scene);
-  bool edit_joint(sxsdk::scene_interface& scene, sxsdk::shape_class& target);
-  bool edit_softbody(sxsdk::scene_interface& scene, sxsdk::shape_class& target, bool& result);
   void modified_shapes(sxsdk::scene_interface& scene, int count, sxsdk::shape_class* const* shapes);
 
   playback_driver playback_;

@@ -1,7 +1,7 @@
 #include "plugin/bullet_rigid_component.hpp"
 
-#include "plugin/handler_guard.hpp"
-#include "plugin/uuid_table.hpp"
+#include "base/handler_guard.hpp"
+#include "base/uuid_table.hpp"
 #include "plugin/version.hpp"
 #include "properties/primitive_properties.hpp"
 #include "properties/rigidbody_properties.hpp"

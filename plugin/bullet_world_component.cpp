@@ -1,7 +1,8 @@
 #include "plugin/bullet_world_component.hpp"
 
-#include "plugin/handler_guard.hpp"
-#include "plugin/uuid_table.hpp"
+#include "base/handler_guard.hpp"
+#include "base/texts.hpp"
+#include "base/uuid_table.hpp"
 #include "plugin/version.hpp"
 #include "properties/world_properties.hpp"
 #include "sdk/part_class.hpp"
@@ -15,8 +16,8 @@ bool create_world_part(sxsdk::scene_interface& scene) {
   if (scene.is_sequence_mode()) scene.set_sequence_mode(false);
   sxsdk::part_class& part = scene.create_part("Bullet World");
   settings.shape = static_cast<sxsdk::shape_class*>(&part);
-  settings.get_properties();  // a new part has no stream yet: the dialog's values stay
-  settings.regist();
+  (void)settings.get_properties();  // a new part has no stream yet: the dialog's values stay
+  if (!settings.regist()) texts::show_unwritten(scene, "world settings", part.get_name());
   return true;
 }
 

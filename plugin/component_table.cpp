@@ -1,11 +1,11 @@
 #include "plugin/component_table.hpp"
 
+#include "base/uuid_table.hpp"
 #include "plugin/bullet_browser_component.hpp"
 #include "plugin/bullet_figure_component.hpp"
 #include "plugin/bullet_modify_component.hpp"
 #include "plugin/bullet_rigid_component.hpp"
 #include "plugin/bullet_world_component.hpp"
-#include "plugin/uuid_table.hpp"
 
 namespace component_table {
 

@@ -1,6 +1,6 @@
 #include "plugin/modify_attribute_access.hpp"
 
-#include "plugin/uuid_table.hpp"
+#include "base/uuid_table.hpp"
 #include "sdk/host_ref.hpp"
 #include "sdk/plugin_interface.hpp"
 #include "sdk/scene_interface.hpp"

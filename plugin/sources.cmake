@@ -1,8 +1,5 @@
 # Sources of plugin/: the components (static library) and the exported entry points (shared library).
 set(PHYSPLUG_PLUGIN_SOURCES
-  plugin/uuid_table.cpp
-  plugin/texts.cpp
-  plugin/handler_guard.cpp
   plugin/component_table.cpp
   plugin/modify_attribute_access.cpp
   plugin/bullet_world_component.cpp

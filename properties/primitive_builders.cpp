@@ -1,13 +1,14 @@
 // primitive_properties: building the scene shape of each primitive kind (millimetres).
 #include <utility>
 
+#include "base/units.hpp"
 #include "properties/primitive_properties.hpp"
 #include "sdk/sxsdk.hpp"
 
 namespace {
 
 using vec3 = sx::vec<float, 3>;
-constexpr float millimetres_per_metre = 1000.0f;
+using units::millimetres_per_metre;
 constexpr float handle_per_radius = 0.552285f;  // quarter-circle Bezier handle length / radius
 
 // Keeps the host's creation bracket balanced even when a creation call throws.

@@ -1,6 +1,6 @@
 #include "properties/primitive_dialog_section.hpp"
 
-#include "plugin/texts.hpp"
+#include "base/texts.hpp"
 
 primitive_dialog_section::primitive_dialog_section(sxsdk::scene_interface& scene, sxsdk::dialog_interface& dialog,
                                                    bool localise_z)
@@ -16,11 +16,14 @@ primitive_dialog_section::primitive_dialog_section(sxsdk::scene_interface& scene
 }
 
 void primitive_dialog_section::show(const collisionshape_datas& datas) {
-  dialog_.set_default_int(type_, collisionshape_datas::sphere);
-  dialog_.set_default_int(direction_, 0);
-  dialog_.set_default_bool(visible_, true);
-  dialog_.set_default_float(margin_, 0.04f);
-  for (int item : {x_, y_, z_}) dialog_.set_default_float(item, 0.1f);
+  const collisionshape_datas defaults;  // the dialog's "default" button gives a fresh record's values
+  dialog_.set_default_int(type_, defaults.type);
+  dialog_.set_default_int(direction_, defaults.direction);
+  dialog_.set_default_bool(visible_, defaults.visible);
+  dialog_.set_default_float(margin_, defaults.margin);
+  dialog_.set_default_float(x_, defaults.size[0]);
+  dialog_.set_default_float(y_, defaults.size[1]);
+  dialog_.set_default_float(z_, defaults.size[2]);
   dialog_.set_int(type_, datas.type);
   dialog_.set_int(direction_, datas.direction);
   dialog_.set_bool(visible_, datas.visible);

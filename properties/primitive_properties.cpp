@@ -2,18 +2,19 @@
 
 #include <cmath>
 
-#include "plugin/texts.hpp"
-#include "plugin/uuid_table.hpp"
+#include "base/texts.hpp"
+#include "base/units.hpp"
+#include "base/uuid_table.hpp"
 #include "properties/primitive_dialog_section.hpp"
 #include "properties/property_stream.hpp"
 #include "sdk/sxsdk.hpp"
 
 namespace {
 
-constexpr double metres_per_millimetre = 0.001;
-
 // Millimetres of the scene to non-negative metres, through double as the record was always made.
-float to_metres(float millimetres) { return static_cast<float>(std::fabs(millimetres * metres_per_millimetre)); }
+float to_metres(float millimetres) {
+  return static_cast<float>(std::fabs(millimetres * units::metres_per_millimetre_double));
+}
 
 }  // namespace
 

@@ -31,16 +31,17 @@ class primitive_properties : public collisionshape_datas {
   bool get_properties();
 
   /// Rewrites the stream with its label ("Primitive"). False without a shape or stream.
-  bool regist();
+  [[nodiscard]] bool regist();
 
   /// The "Primitive Properties" dialog. With `primitive` set, edits that primitive (a new kind
   /// replaces the shape); with null, builds a new one at the current shape. False on cancel
   /// ("Terminated", the scene unchanged) or when nothing could be built.
-  bool modify_bullet_primitive_shape(sxsdk::scene_interface& scene, sxsdk::shape_class* primitive);
+  [[nodiscard]] bool modify_bullet_primitive_shape(sxsdk::scene_interface& scene, sxsdk::shape_class* primitive);
 
   /// Builds the shape of kind `kind` for this record, or rebuilds it in place when the record
   /// already has a shape of that kind, and writes the stream. False for a kind outside 0 to 4.
-  bool create_or_modify_sorvel_shape(sxsdk::scene_interface& scene, collisionshape_datas::primitive_type kind);
+  [[nodiscard]] bool create_or_modify_sorvel_shape(sxsdk::scene_interface& scene,
+                                                   collisionshape_datas::primitive_type kind);
 
   // Builders of one kind each (the sphere is built by create_or_modify_sorvel_shape). Each
   // modifies the record's shape in place when `type` equals `kind`, else makes a new shape next

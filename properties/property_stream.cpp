@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "plugin/texts.hpp"
-#include "plugin/uuid_table.hpp"
+#include "base/texts.hpp"
+#include "base/uuid_table.hpp"
 #include "sdk/host_interface.hpp"
 #include "sdk/scene_interface.hpp"
 

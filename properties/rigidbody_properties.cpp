@@ -4,8 +4,8 @@
 
 #include <boost/lexical_cast.hpp>
 
-#include "plugin/texts.hpp"
-#include "plugin/uuid_table.hpp"
+#include "base/texts.hpp"
+#include "base/uuid_table.hpp"
 #include "properties/property_stream.hpp"
 #include "properties/shape_roles.hpp"
 #include "sdk/sxsdk.hpp"
@@ -131,7 +131,7 @@ bool rigidbody_properties::set_rigid(sxsdk::scene_interface& scene, sxsdk::shape
     if (!is_bullet_primitive(son)) continue;
     primitive = &son;
     texts::show_message(scene, "Bad primitive repaired");
-    regist();
+    if (!regist()) texts::show_unwritten(scene, "rigid body settings", body_part.get_name());
     return true;
   }
   texts::show_message(scene, "Can't repaired primitve");

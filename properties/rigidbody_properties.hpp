@@ -36,32 +36,27 @@ class rigidbody_properties : public rigidbody_datas {
 
   /// Rewrites the stream as version 1 with its label (group index, ":", "RigidBody").
   /// False without a shape, when the host gives no stream or fails.
-  bool regist();
+  [[nodiscard]] bool regist();
 
   /// The stream label for the current values, texts localised through `scene`.
   std::string label(sxsdk::scene_interface& scene) const;
 
   /// Takes `body_part` as the body, reads it, and repairs a missing link to its primitive
   /// (writing the stream when it did). False when it cannot be read or has no primitive son.
-  bool set_rigid(sxsdk::scene_interface& scene, sxsdk::shape_class& body_part);
+  [[nodiscard]] bool set_rigid(sxsdk::scene_interface& scene, sxsdk::shape_class& body_part);
 
   /// The "Setting Bullet RigidBody" dialog: with `body_part`, edits that body; with null, makes
   /// a new rigid body part with a new primitive inside at the current shape. False on cancel
   /// ("Terminated", nothing written) or when an existing body cannot be edited.
-  bool modify_bullet_rigidbody(sxsdk::scene_interface& scene, sxsdk::shape_class* body_part);
+  [[nodiscard]] bool modify_bullet_rigidbody(sxsdk::scene_interface& scene, sxsdk::shape_class* body_part);
 
   /// Sets `transform` (metres) from the scene: the primitive's local-to-world matrix, or the
   /// part's axis matrix times its local-to-world matrix when there is no primitive.
   void get_transrate_data();
 
   /// Puts the part back where `transform` says (relative to its dad). A body under a constraint
-  /// joint is left alone and the joint is restored instead.
+  /// joint is left alone: restoring its joint (joint_set::restore) puts it back.
   void reset_position();
-
-  /// The host matrix (millimetres, row vectors) of a transform (metres, column vectors).
-  static sxsdk::mat4 to_host_matrix(const btTransform& transform);
-  /// The transform (metres) of a host matrix; the upper 3 x 3 is transposed.
-  static btTransform from_host_matrix(const sxsdk::mat4& m);
 
  private:
   void find_primitive();

@@ -1,7 +1,7 @@
 // rigidbody_properties: the "Setting Bullet RigidBody" dialog.
 #include <memory>
 
-#include "plugin/texts.hpp"
+#include "base/texts.hpp"
 #include "properties/primitive_dialog_section.hpp"
 #include "properties/primitive_properties.hpp"
 #include "properties/rigidbody_properties.hpp"
@@ -41,12 +41,15 @@ rigid_dialog_items build_rigid_dialog(sxsdk::scene_interface& scene, sxsdk::dial
 }
 
 void show_rigid_values(sxsdk::dialog_interface& d, const rigid_dialog_items& it, const rigidbody_datas& b) {
-  d.set_default_int(it.type, rigidbody_datas::move);
-  d.set_default_float(it.mass, 1.0f);
-  d.set_default_vec3(it.velocity, {0, 0, 0});
-  d.set_default_float(it.friction, 0.5f);
-  for (int item : {it.restitution, it.linear_damping, it.angular_damping}) d.set_default_float(item, 0.0f);
-  d.set_default_int(it.group_index, 1);
+  const rigidbody_datas defaults;  // the dialog's "default" button gives a fresh record's values
+  d.set_default_int(it.type, defaults.type);
+  d.set_default_float(it.mass, defaults.mass);
+  d.set_default_vec3(it.velocity, {defaults.velocity.x(), defaults.velocity.y(), defaults.velocity.z()});
+  d.set_default_float(it.friction, defaults.friction);
+  d.set_default_float(it.restitution, defaults.restitution);
+  d.set_default_float(it.linear_damping, defaults.linear_damping);
+  d.set_default_float(it.angular_damping, defaults.angular_damping);
+  d.set_default_int(it.group_index, defaults.group_index);
   d.set_int(it.type, b.type);
   d.set_float(it.mass, b.mass);
   d.set_vec3(it.velocity, {b.velocity.x(), b.velocity.y(), b.velocity.z()});
@@ -118,7 +121,8 @@ bool rigidbody_properties::modify_bullet_rigidbody(sxsdk::scene_interface& scene
   shape = static_cast<sxsdk::shape_class*>(&made);
   get_transrate_data();
   made.make_current();
-  new_primitive.create_or_modify_sorvel_shape(scene, new_primitive.type);
+  if (!new_primitive.create_or_modify_sorvel_shape(scene, new_primitive.type))
+    texts::show_error(scene, ("physplug: could not make the primitive of \"" + made.get_name() + "\"").c_str());
   primitive = new_primitive.shape;
   get_transrate_data();
   const bool stored = regist();

@@ -1,6 +1,6 @@
 #include "properties/shape_roles.hpp"
 
-#include "plugin/uuid_table.hpp"
+#include "base/uuid_table.hpp"
 #include "sdk/sxsdk.hpp"
 
 namespace {
@@ -58,4 +58,9 @@ int get_sons_rigidbody_recursively(sxsdk::shape_class& shape, std::vector<sxsdk:
   if (is_bullet_rigidbody(shape)) bodies.push_back(&shape);
   for (sxsdk::shape_class& son : sxsdk::sons(shape)) get_sons_rigidbody_recursively(son, bodies);
   return static_cast<int>(bodies.size());
+}
+
+bool hangs_under_joint(sxsdk::shape_class& shape) {
+  sxsdk::shape_class* dad = shape.get_dad();
+  return dad && is_bullet_constraints_joint(*dad);
 }

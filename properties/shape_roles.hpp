@@ -11,10 +11,14 @@
 
 #include "sdk/shape_class.hpp"
 
-bool is_bullet_world(sxsdk::shape_class& shape);
-bool is_bullet_rigidbody(sxsdk::shape_class& shape);
-bool is_bullet_primitive(sxsdk::shape_class& shape);
-bool is_bullet_constraints_joint(sxsdk::shape_class& shape);
+[[nodiscard]] bool is_bullet_world(sxsdk::shape_class& shape);
+[[nodiscard]] bool is_bullet_rigidbody(sxsdk::shape_class& shape);
+[[nodiscard]] bool is_bullet_primitive(sxsdk::shape_class& shape);
+[[nodiscard]] bool is_bullet_constraints_joint(sxsdk::shape_class& shape);
+
+/// True when the dad of `shape` is a constraint joint: a rigid body there is posed through the
+/// joint (its rotation), never by moving its own part.
+[[nodiscard]] bool hangs_under_joint(sxsdk::shape_class& shape);
 
 /// Appends `shape` when it is a rigid body, then does the same for its sons in order, depth
 /// first. Returns the new size of `bodies`. The shapes stay the scene's.

@@ -1,7 +1,7 @@
 #include "properties/world_properties.hpp"
 
-#include "plugin/texts.hpp"
-#include "plugin/uuid_table.hpp"
+#include "base/texts.hpp"
+#include "base/uuid_table.hpp"
 #include "properties/property_stream.hpp"
 #include "sdk/sxsdk.hpp"
 
@@ -108,14 +108,15 @@ world_dialog_items build_world_dialog(sxsdk::scene_interface& scene, sxsdk::dial
 }
 
 void set_world_dialog_values(sxsdk::dialog_interface& d, const world_dialog_items& it, const world_datas& w) {
-  d.set_default_bool(it.active, true);
-  d.set_default_float(it.scale_factor, 1.0f);
-  d.set_default_float(it.gravity, 9.8f);
-  d.set_default_float(it.height, 0.0f);
-  d.set_default_float(it.air_density, 1.2f);
-  d.set_default_float(it.cycle, 60.0f);
-  d.set_default_vec3(it.minimum, {-1000.0f, -1000.0f, -1000.0f});
-  d.set_default_vec3(it.maximum, {1000.0f, 1000.0f, 1000.0f});
+  const world_datas defaults;  // the dialog's "default" button gives a fresh record's values
+  d.set_default_bool(it.active, defaults.active);
+  d.set_default_float(it.scale_factor, defaults.scale_factor);
+  d.set_default_float(it.gravity, defaults.gravity);
+  d.set_default_float(it.height, defaults.height);
+  d.set_default_float(it.air_density, defaults.air_density);
+  d.set_default_float(it.cycle, defaults.simulation_cycle);
+  d.set_default_vec3(it.minimum, to_vec(defaults.boundary_min));
+  d.set_default_vec3(it.maximum, to_vec(defaults.boundary_max));
   for (int box : {it.repair, it.renew}) {
     if (box >= 0) {
       d.set_default_bool(box, false);
@@ -148,7 +149,8 @@ void read_world_dialog(sxsdk::dialog_interface& d, const world_dialog_items& it,
   w.view_debug = it.view_debug >= 0 && d.get_bool(it.view_debug);
 }
 
-void run_repairs(sxsdk::scene_interface& scene, sxsdk::shape_class& world_part, bool repair, bool renew) {
+void run_repairs(sxsdk::scene_interface& scene, sxsdk::shape_class& world_part, bool repair, bool renew,
+                 const stream_renewers& renewers) {
   if (repair) {
     std::string names;
     world_properties::repair_matrix(scene, world_part.get_part(), names);
@@ -158,13 +160,14 @@ void run_repairs(sxsdk::scene_interface& scene, sxsdk::shape_class& world_part, 
       scene.message((texts::get_text(scene, "Repaired Matrix under") + names).c_str());
   }
   if (renew) {
-    for (sxsdk::shape_class& son : sxsdk::sons(world_part)) world_properties::renew_parts(son);
+    for (sxsdk::shape_class& son : sxsdk::sons(world_part)) world_properties::renew_parts(scene, son, renewers);
   }
 }
 
 }  // namespace
 
-bool world_properties::modify_bullet_world_part(sxsdk::scene_interface& scene, sxsdk::shape_class* world_part) {
+bool world_properties::modify_bullet_world_part(sxsdk::scene_interface& scene, sxsdk::shape_class* world_part,
+                                                const stream_renewers& renewers) {
   if (world_part) {
     shape = world_part;
     get_properties();
@@ -179,7 +182,7 @@ bool world_properties::modify_bullet_world_part(sxsdk::scene_interface& scene, s
   }
   read_world_dialog(*dialog, items, *this);
   if (!world_part) return true;
-  regist();
-  run_repairs(scene, *world_part, dialog->get_bool(items.repair), dialog->get_bool(items.renew));
+  if (!regist()) texts::show_unwritten(scene, "world settings", world_part->get_name());
+  run_repairs(scene, *world_part, dialog->get_bool(items.repair), dialog->get_bool(items.renew), renewers);
   return true;
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "engine/world_datas.hpp"
+#include "properties/stream_renewers.hpp"
 #include "sdk/part_class.hpp"
 #include "sdk/scene_interface.hpp"
 #include "sdk/shape_class.hpp"
@@ -30,15 +31,17 @@ class world_properties : public world_datas {
 
   /// Rewrites the stream (and its label "Active"/"Hold", ":", "*" with view_debug,
   /// "Bullet World"). Nothing without a shape. Host failures are swallowed: false.
-  bool regist();
+  [[nodiscard]] bool regist();
 
   /// The stream label for the current values, texts localised through `scene`.
   std::string label(sxsdk::scene_interface& scene) const;
 
   /// The "Setting Bullet World" dialog. With `world_part` null, edits only this record (a world
   /// about to be made); with a world part, reads its stream first, then writes it and runs the
-  /// repairs asked for. False when the user cancels ("Terminated" is shown, nothing written).
-  bool modify_bullet_world_part(sxsdk::scene_interface& scene, sxsdk::shape_class* world_part);
+  /// repairs asked for; "Renew" rewrites joint and soft body streams through `renewers`.
+  /// False when the user cancels ("Terminated" is shown, nothing written).
+  [[nodiscard]] bool modify_bullet_world_part(sxsdk::scene_interface& scene, sxsdk::shape_class* world_part,
+                                              const stream_renewers& renewers = {});
 
   /// Takes scale and shear out of the transformation of `part` and of every part below it,
   /// keeping the world positions of everything below. `names` becomes the name of the part
@@ -46,6 +49,9 @@ class world_properties : public world_datas {
   /// Returns whether `part` itself was repaired.
   static bool repair_matrix(sxsdk::scene_interface& scene, sxsdk::part_class& part, std::string& names);
 
-  /// Rewrites the property streams of `shape` and of everything below it in the current formats.
-  static void renew_parts(sxsdk::shape_class& shape);
+  /// Rewrites the property streams of `shape` and of everything below it in the current formats:
+  /// rigid bodies here, soft body meshes and constraint joints through `renewers` (left as they
+  /// are without one). A stream the host refuses is named in `scene`'s message window.
+  static void renew_parts(sxsdk::scene_interface& scene, sxsdk::shape_class& shape,
+                          const stream_renewers& renewers = {});
 };

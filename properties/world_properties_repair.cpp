@@ -1,10 +1,10 @@
 // world_properties: repairing transformations and renewing the streams inside a world.
 #include <cmath>
 
-#include "plugin/uuid_table.hpp"
+#include "base/texts.hpp"
+#include "base/uuid_table.hpp"
 #include "properties/property_stream.hpp"
 #include "properties/rigidbody_properties.hpp"
-#include "properties/role_hooks.hpp"
 #include "properties/shape_roles.hpp"
 #include "properties/world_properties.hpp"
 #include "sdk/sxsdk.hpp"
@@ -68,17 +68,18 @@ bool world_properties::repair_matrix(sxsdk::scene_interface& scene, sxsdk::part_
   return repaired;
 }
 
-void world_properties::renew_parts(sxsdk::shape_class& shape) {
+void world_properties::renew_parts(sxsdk::scene_interface& scene, sxsdk::shape_class& shape,
+                                   const stream_renewers& renewers) {
   if (is_bullet_rigidbody(shape)) {
     rigidbody_properties body;
     body.shape = &shape;
-    body.get_properties();
-    body.regist();
+    (void)body.get_properties();  // an unreadable stream is rewritten with the defaults
+    if (!body.regist()) texts::show_unwritten(scene, "rigid body settings", shape.get_name());
   } else if (shape.get_type() == sxsdk::shape_type::polygon_mesh &&
              property_stream::open(shape, physplug_modify_uuid)) {
-    role_hooks::renew_softbody(shape);
+    if (renewers.softbody) renewers.softbody(shape);
   } else if (is_bullet_constraints_joint(shape)) {
-    role_hooks::renew_constraints_joint(shape);
+    if (renewers.constraints_joint) renewers.constraints_joint(shape);
   }
-  for (sxsdk::shape_class& son : sxsdk::sons(shape)) renew_parts(son);
+  for (sxsdk::shape_class& son : sxsdk::sons(shape)) renew_parts(scene, son, renewers);
 }

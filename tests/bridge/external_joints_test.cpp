@@ -2,9 +2,9 @@
 // step in a fixed order, and never able to stop the simulation.
 #include <gtest/gtest.h>
 
+#include "base/uuid_table.hpp"
 #include "plugin/playback_scene.hpp"
 #include "plugin/recording_plugin.hpp"
-#include "plugin/uuid_table.hpp"
 
 namespace {
 

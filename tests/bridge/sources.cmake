@@ -1,6 +1,5 @@
 # Test sources of this area (relative to tests/) and the libraries they link.
 set(PHYSPLUG_TEST_SOURCES
-  bridge/matrix_conversion_test.cpp
   bridge/sorvel_world_test.cpp
   bridge/sorvel_worlds_test.cpp
   bridge/external_joints_test.cpp

@@ -217,7 +217,7 @@ TEST(bullet_world, clusters_bending_and_pose_switch_on_exactly_when_the_record_s
     const int mesh_links = [d]() mutable {  // the same mesh without bending constraints
       engine_scene plain_scene(soft_world(), true);
       d.bending_distance = 1;
-      plain_scene.engine.addSoftBody(d, key(1));
+      EXPECT_TRUE(plain_scene.engine.addSoftBody(d, key(1)));
       return bullet_soft(plain_scene, key(1))->m_links.size();
     }();
     ASSERT_TRUE(scene.engine.addSoftBody(d, key(1))) << c.what;

@@ -2,6 +2,8 @@
 // A small engine scene for the tests: one phygics_world plus the records it was filled from.
 // Keys are made-up addresses: the engine must never dereference them.
 
+#include <gtest/gtest.h>
+
 #include "engine/phygics_world.hpp"
 
 #include <BulletDynamics/Dynamics/btDiscreteDynamicsWorld.h>
@@ -71,7 +73,7 @@ class engine_scene {
 
   btVector3 position(rigidbody_datas& body) {
     btTransform t = btTransform::getIdentity();
-    engine.get_rigidbody_transform(body, t);
+    EXPECT_TRUE(engine.get_rigidbody_transform(body, t)) << "the engine has no such body";
     return t.getOrigin();
   }
 

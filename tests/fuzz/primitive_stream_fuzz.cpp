@@ -4,8 +4,8 @@
 // 0 to 3 and a finite margin, and what is then written (12 bytes) reads back the same.
 #include <cmath>
 
+#include "base/uuid_table.hpp"
 #include "fuzz_scene.hpp"
-#include "plugin/uuid_table.hpp"
 #include "properties/primitive_properties.hpp"
 
 namespace {

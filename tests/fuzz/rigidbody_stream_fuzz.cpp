@@ -3,8 +3,8 @@
 // and what is then written (version 1, 93 bytes) reads back the same.
 #include <cmath>
 
+#include "base/uuid_table.hpp"
 #include "fuzz_scene.hpp"
-#include "plugin/uuid_table.hpp"
 #include "properties/rigidbody_properties.hpp"
 
 namespace {

@@ -2,8 +2,8 @@
 // leave only finite numbers, and what is then written reads back the same.
 #include <cmath>
 
+#include "base/uuid_table.hpp"
 #include "fuzz_scene.hpp"
-#include "plugin/uuid_table.hpp"
 #include "properties/world_properties.hpp"
 
 namespace {

@@ -181,7 +181,7 @@ TEST(shape_position_class, world_read_divides_by_element_3_3) {
   host::part_shape& dad = g.placed_part(g.root(), "dad", halving);
   shape_position_class sp;
   sp.set_shape(g.mesh(dad, "m", {{2, 4, 6}}).sdk());
-  sp.set_index(0);
+  ASSERT_FALSE(sp.set_index(0));
   sp.world = true;
   EXPECT_FALSE(sp.get());
   EXPECT_TRUE(near(sp.positions, {{1, 2, 3}}));

@@ -316,9 +316,9 @@ TEST(shape_position_class, move_world_carries_the_whole_container_to_the_target)
   auto world_of = [&](int index) {
     shape_position_class sp;
     sp.set_shape(container.sdk());
-    sp.set_index(index);
+    EXPECT_FALSE(sp.set_index(index));
     sp.world = true;
-    sp.get();
+    EXPECT_FALSE(sp.get());
     return sp.positions.at(0);
   };
   const vec3 first_before = world_of(0);

@@ -134,7 +134,7 @@ TEST(bullet_modify_component, ask_shape_opens_the_editor_of_the_active_shape_rol
   host::part_shape& both = u.s.add_body(world, "Both", plugin_test::sphere_shape(0.1f), plugin_test::vec3(0, 900, 0));
   world_properties settings;
   settings.shape = &both.sdk();
-  settings.regist();  // a part that is a world and a rigid body at once
+  ASSERT_TRUE(settings.regist());  // a part that is a world and a rigid body at once
   struct role_case {
     host::shape_node* active;
     const char* title;

@@ -13,9 +13,9 @@
 #include "engine/rigidbody_datas.hpp"
 #include "engine/world_datas.hpp"
 
+#include "base/uuid_table.hpp"
 #include "host/plugins/plugin_host.hpp"
 #include "host/scene/scene.hpp"
-#include "plugin/uuid_table.hpp"
 #include "properties/primitive_properties.hpp"
 #include "properties/rigidbody_properties.hpp"
 #include "properties/world_properties.hpp"
@@ -73,7 +73,7 @@ class playback_scene {
     world_properties world;
     static_cast<world_datas&>(world) = settings;
     world.shape = &part.sdk();
-    world.regist();
+    if (!world.regist()) throw std::runtime_error("test scene: world stream not written: " + name);
     return part;
   }
 
@@ -86,13 +86,14 @@ class playback_scene {
     scene->set_current_shape(part);
     primitive_properties primitive(shape);
     primitive.shape = nullptr;
-    primitive.create_or_modify_sorvel_shape(*scene, shape.type);
+    if (!primitive.create_or_modify_sorvel_shape(*scene, shape.type))
+      throw std::runtime_error("test scene: primitive not made: " + name);
     rigidbody_properties body;
     static_cast<rigidbody_datas&>(body) = settings;
     body.shape = &part.sdk();
     body.primitive = primitive.shape;
     body.get_transrate_data();
-    body.regist();
+    if (!body.regist()) throw std::runtime_error("test scene: rigid body stream not written: " + name);
     scene->set_current_shape(scene->root());
     return part;
   }

@@ -3,7 +3,5 @@ set(PHYSPLUG_TEST_SOURCES
   plugin/entry_points_test.cpp
   plugin/bullet_modify_component_test.cpp
   plugin/creators_test.cpp
-  plugin/uuid_table_test.cpp
-  plugin/texts_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/uuid_table.hpp"
 #include "host/scene/scene.hpp"
 #include "host/ui/ui_services.hpp"
-#include "plugin/uuid_table.hpp"
 #include "sdk/sxsdk.hpp"
 
 namespace properties_test {

@@ -42,4 +42,8 @@ void show_message_format(sxsdk::scene_interface& scene, const char* id, const Ar
 /// Shows an internal error text as it is (English, not localised).
 void show_error(sxsdk::scene_interface& scene, const char* text);
 
+/// Tells the user that a stream of `shape_name` could not be written (the host refused it):
+/// "physplug: could not write the <what> of "<shape_name>"" with show_error.
+void show_unwritten(sxsdk::scene_interface& scene, const char* what, const std::string& shape_name);
+
 }  // namespace texts

@@ -1,4 +1,4 @@
-#include "plugin/handler_guard.hpp"
+#include "base/handler_guard.hpp"
 
 #include <stdexcept>
 #include <string>

@@ -1,4 +1,4 @@
-#include "plugin/uuid_table.hpp"
+#include "base/uuid_table.hpp"
 
 namespace {
 

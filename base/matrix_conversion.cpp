@@ -1,11 +1,11 @@
-#include "bridge/matrix_conversion.hpp"
+#include "base/matrix_conversion.hpp"
 
-namespace bridge {
+#include "base/units.hpp"
 
-namespace {
-constexpr float metres_per_millimetre = 0.001f;
-constexpr float millimetres_per_metre = 1000.0f;
-}  // namespace
+namespace conversion {
+
+using units::metres_per_millimetre;
+using units::millimetres_per_metre;
 
 btTransform host_to_engine(const sxsdk::mat4& m) {
   const btMatrix3x3 basis(m[0][0], m[1][0], m[2][0], m[0][1], m[1][1], m[2][1], m[0][2], m[1][2], m[2][2]);
@@ -21,4 +21,4 @@ sxsdk::mat4 engine_to_host(const btTransform& t) {
                      o.x() * millimetres_per_metre, o.y() * millimetres_per_metre, o.z() * millimetres_per_metre, 1.0f);
 }
 
-}  // namespace bridge
+}  // namespace conversion

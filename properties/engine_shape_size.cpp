@@ -1,4 +1,4 @@
-#include "bridge/engine_shape_size.hpp"
+#include "properties/engine_shape_size.hpp"
 
 void to_engine_shape_size(collisionshape_datas& shape) {
   if (shape.type != collisionshape_datas::cylinder) return;

@@ -1,13 +1,13 @@
 // Poses between the host (row vectors, millimetres) and the engine (column vectors, metres).
 #include <gtest/gtest.h>
 
-#include "bridge/matrix_conversion.hpp"
+#include "base/matrix_conversion.hpp"
 #include "sdk/mat4.hpp"
 
 namespace {
 
-using bridge::engine_to_host;
-using bridge::host_to_engine;
+using conversion::engine_to_host;
+using conversion::host_to_engine;
 
 TEST(matrix_conversion, a_host_point_and_its_engine_image_are_the_same_place) {
   // p x M in millimetres must equal T * p in metres, for a turned and moved frame.

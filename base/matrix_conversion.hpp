@@ -7,7 +7,7 @@
 
 #include "sdk/mat4.hpp"
 
-namespace bridge {
+namespace conversion {
 
 /// Host matrix (mm) to engine transform (m): basis row i = host column i of the upper 3x3,
 /// origin = host row 3 x 0.001. Column 3 of the host matrix is ignored.
@@ -17,4 +17,4 @@ btTransform host_to_engine(const sxsdk::mat4& m);
 /// column 3 = (0, 0, 0, 1).
 sxsdk::mat4 engine_to_host(const btTransform& t);
 
-}  // namespace bridge
+}  // namespace conversion

@@ -1,9 +1,9 @@
 // texts: localised lookups through the scene's host, formatted messages, unlocalised errors.
 #include <gtest/gtest.h>
 
+#include "base/texts.hpp"
 #include "host/scene/scene.hpp"
 #include "host/ui/ui_services.hpp"
-#include "plugin/texts.hpp"
 
 TEST(texts, messages_are_localised_and_filled) {
   host::ui_services ui("ja");

@@ -1,4 +1,4 @@
-#include "plugin/texts.hpp"
+#include "base/texts.hpp"
 
 #include "sdk/host_ref.hpp"
 
@@ -13,5 +13,9 @@ std::string get_text(sxsdk::scene_interface& scene, const char* id) {
 void show_message(sxsdk::scene_interface& scene, const char* id) { scene.message(get_text(scene, id).c_str()); }
 
 void show_error(sxsdk::scene_interface& scene, const char* text) { scene.show_error(text); }
+
+void show_unwritten(sxsdk::scene_interface& scene, const char* what, const std::string& shape_name) {
+  show_error(scene, ("physplug: could not write the " + std::string(what) + " of \"" + shape_name + "\"").c_str());
+}
 
 }  // namespace texts

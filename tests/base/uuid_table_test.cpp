@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "plugin/uuid_table.hpp"
+#include "base/uuid_table.hpp"
 
 namespace {
 

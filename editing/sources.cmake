@@ -1,0 +1,4 @@
+# Sources of editing/, relative to the project root.
+set(PHYSPLUG_EDITING_SOURCES
+  editing/editing_dispatcher.cpp
+)
