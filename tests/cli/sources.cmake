@@ -17,7 +17,7 @@ endif()
 
 # physplug-host: exit codes and messages, the trace, info, edit scripts, rendering, and every
 # example scene played to its end with a trace and a glTF file checked by the Khronos validator
-# (tools/gltf-validate, installed by scripts/setup), so examples never rot.
+# (tools/gltf-validate, installed by scripts/setup test), so examples never rot.
 if(TARGET physplug-host)
   set(_cli_check ${CMAKE_CURRENT_SOURCE_DIR}/cli/cli_check.sh)
   foreach(case exit_codes trace info edit render kinds examples_current)
