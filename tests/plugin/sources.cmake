@@ -3,5 +3,6 @@ set(PHYSPLUG_TEST_SOURCES
   plugin/entry_points_test.cpp
   plugin/bullet_modify_component_test.cpp
   plugin/creators_test.cpp
+  plugin/playback_determinism_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)
