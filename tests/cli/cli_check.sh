@@ -167,6 +167,15 @@ case "$case_name" in
     grep -q '"edit"' "$work/m2.json" || fail "selecting two rigid bodies ended mesh editing"
     echo "edit: made a world and a body; bad operations, unused and mistyped answers refused; mesh editing"
     ;;
+  replay)
+    # Two runs of the same scene write the same trace, byte for byte.
+    for scene in box_pile two_worlds; do
+      run 0 play "$src/examples/$scene.json" --trace "$work/a.csv"
+      run 0 play "$src/examples/$scene.json" --trace "$work/b.csv"
+      cmp -s "$work/a.csv" "$work/b.csv" || fail "$scene: the second run traced another motion: $(diff "$work/a.csv" "$work/b.csv" | head -5)"
+    done
+    echo "replay: box_pile and two_worlds played twice give identical traces"
+    ;;
   render)
     # A rendering pass plays the same motion as interactive playback.
     scene="$src/examples/ball_bounce.json"
