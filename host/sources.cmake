@@ -1,8 +1,10 @@
 # Sources of host/: the headless host library and the physplug-host command.
 set(PHYSPLUG_HOST_SOURCES
   host/io/animation_keys_io.cpp
+  host/io/atomic_file.cpp
   host/io/base64.cpp
   host/io/canonical_json.cpp
+  host/io/input_file.cpp
   host/io/json_document.cpp
   host/io/json_reader.cpp
   host/io/scene_file.cpp

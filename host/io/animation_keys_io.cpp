@@ -37,7 +37,7 @@ json write_key(const joint_key& k) {
 
 float frame_of(json_reader::object& o, std::set<float>& seen) {
   const json_reader at = o.required("frame");
-  const float frame = at.as_float();
+  const float frame = at.as_float(json_reader::numbers::any);
   if (!std::isfinite(frame)) at.fail("a key's frame must be a finite number");
   if (!seen.insert(frame).second) at.fail("a second key at frame " + at.value().dump());
   return frame;
@@ -92,6 +92,7 @@ json animation_keys_io::write(scene& s) {
       json& keys = entry["joint_keys"] = json::array();
       for (const joint_key& k : track->joint_keys) keys.push_back(write_key(k));
     }
+    json_values::require_finite(entry, "/keys/" + std::to_string(out.size()));
     out.push_back(std::move(entry));
   }
   return out;

@@ -45,9 +45,12 @@ int json_reader::as_int(int lo, int hi) const {
   return static_cast<int>(v);
 }
 
-float json_reader::as_float() const {
+float json_reader::as_float(numbers allowed) const {
   if (value_->is_string()) {
     const std::string& t = value_->get_ref<const std::string&>();
+    if (allowed == numbers::finite && (t == "inf" || t == "-inf" || t == "nan" || t == "-nan"))
+      fail("expected a finite number, found the text " + value_->dump() +
+           " (only a camera or a light may hold a number that is not finite)");
     if (t == "inf") return std::numeric_limits<float>::infinity();
     if (t == "-inf") return -std::numeric_limits<float>::infinity();
     if (t == "nan") return std::numeric_limits<float>::quiet_NaN();
@@ -90,27 +93,27 @@ std::vector<json_reader> json_reader::items(int size) const {
   return out;
 }
 
-sx::vec<float, 2> json_reader::as_vec2() const {
+sx::vec<float, 2> json_reader::as_vec2(numbers allowed) const {
   const auto v = items(2);
-  return {v[0].as_float(), v[1].as_float()};
+  return {v[0].as_float(allowed), v[1].as_float(allowed)};
 }
 
-sx::vec<float, 3> json_reader::as_vec3() const {
+sx::vec<float, 3> json_reader::as_vec3(numbers allowed) const {
   const auto v = items(3);
-  return {v[0].as_float(), v[1].as_float(), v[2].as_float()};
+  return {v[0].as_float(allowed), v[1].as_float(allowed), v[2].as_float(allowed)};
 }
 
-sxsdk::quaternion_class json_reader::as_quaternion() const {
+sxsdk::quaternion_class json_reader::as_quaternion(numbers allowed) const {
   const auto v = items(4);
-  return {v[0].as_float(), v[1].as_float(), v[2].as_float(), v[3].as_float()};
+  return {v[0].as_float(allowed), v[1].as_float(allowed), v[2].as_float(allowed), v[3].as_float(allowed)};
 }
 
-sxsdk::mat4 json_reader::as_mat4() const {
+sxsdk::mat4 json_reader::as_mat4(numbers allowed) const {
   sxsdk::mat4 m;
   const auto rows = items(4);
   for (int r = 0; r < 4; ++r) {
     const auto row = rows[r].items(4);
-    for (int c = 0; c < 4; ++c) m.m[r][c] = row[c].as_float();
+    for (int c = 0; c < 4; ++c) m.m[r][c] = row[c].as_float(allowed);
   }
   return m;
 }

@@ -30,13 +30,18 @@ class json_reader {
   const nlohmann::json& value() const { return *value_; }
   [[noreturn]] void fail(const std::string& problem) const;
 
+  /// Which floats a value may hold. Whatever places or shapes a part (matrices, geometry, joint
+  /// state, keys) must be finite: a NaN there spreads into every matrix below the part and
+  /// into the simulation. Only what takes no part in one (a camera, a light) may be anything.
+  enum class numbers { finite, any };
+
   // --- scalars ---
   /// An integer within [lo, hi] (a number with a fraction fails).
   int as_int(int lo = INT_MIN, int hi = INT_MAX) const;
-  /// A number, or one of the texts "inf", "-inf", "nan", "-nan" (how the writer keeps
-  /// non-finite floats, which JSON cannot hold). The nearest float to the number; a number
-  /// beyond the float range fails.
-  float as_float() const;
+  /// The nearest float to a number; a number beyond the float range fails. With numbers::any
+  /// also one of the texts "inf", "-inf", "nan", "-nan" (how the writer keeps non-finite
+  /// floats, which JSON cannot hold); with numbers::finite those texts fail.
+  float as_float(numbers allowed = numbers::finite) const;
   bool as_bool() const;
   const std::string& as_string() const;
   /// The 36-character text form of a UUID (hexadecimal digits in either case, dashes at
@@ -46,12 +51,12 @@ class json_reader {
   // --- arrays ---
   /// The elements (fails when this is no array, or, with `size` >= 0, has another length).
   std::vector<json_reader> items(int size = -1) const;
-  sx::vec<float, 2> as_vec2() const;
-  sx::vec<float, 3> as_vec3() const;
+  sx::vec<float, 2> as_vec2(numbers allowed = numbers::finite) const;
+  sx::vec<float, 3> as_vec3(numbers allowed = numbers::finite) const;
   /// [w, x, y, z].
-  sxsdk::quaternion_class as_quaternion() const;
+  sxsdk::quaternion_class as_quaternion(numbers allowed = numbers::finite) const;
   /// Four rows of four numbers.
-  sxsdk::mat4 as_mat4() const;
+  sxsdk::mat4 as_mat4(numbers allowed = numbers::finite) const;
   std::vector<int> as_ints(int lo, int hi) const;
 
   class object;

@@ -6,9 +6,11 @@
 // matrices as four rows. put() leaves a key out when its value equals the default bit for bit.
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include <nlohmann/json.hpp>
 
+#include "host/io/scene_file_error.hpp"
 #include "sdk/mat4.hpp"
 #include "sdk/quaternion_class.hpp"
 #include "sx/core/vectors.hpp"
@@ -39,6 +41,21 @@ inline nlohmann::json number(const sxsdk::mat4& m) {
 template <typename T>
 bool same(const T& a, const T& b) {
   return std::memcmp(&a, &b, sizeof(T)) == 0;
+}
+
+/// Throws json_path_error{pointer, problem} at the first non-finite number (written as a text)
+/// inside `value`, whose JSON pointer is `path`. The reader refuses those wherever a number
+/// places or shapes a part, so the writer must not write them there either: a saved scene
+/// that cannot be loaded again is a lost scene.
+inline void require_finite(const nlohmann::json& value, const std::string& path) {
+  if (value.is_string())
+    throw json_path_error{path, value.get<std::string>() +
+                                    " cannot be saved: a number that places or shapes a part must be finite (only a "
+                                    "camera or a light may hold one that is not)"};
+  if (value.is_array())
+    for (std::size_t i = 0; i < value.size(); ++i) require_finite(value[i], path + "/" + std::to_string(i));
+  if (value.is_object())
+    for (auto it = value.begin(); it != value.end(); ++it) require_finite(it.value(), path + "/" + it.key());
 }
 
 template <typename T>

@@ -44,6 +44,11 @@ inline constexpr int max_depth = 1000;
 /// scanning the shape's list, which makes loading a shape with n streams cost n squared.
 inline constexpr std::size_t max_streams = 1024;
 
+/// The largest scene file read, in bytes. Reading takes about nine times the file's size in
+/// memory (measured: a 90 MB file of mesh vertices peaks at 0.8 GB), so this bounds a load at
+/// a few GB; the largest real scenes are tens of MB.
+inline constexpr std::size_t max_file_bytes = std::size_t(256) << 20;
+
 /// True for the part type codes the host knows (sxsdk::part_type).
 inline bool known_part_type(int t) { return (t >= 0 && t <= 16) || (t >= 100 && t <= 105); }
 

@@ -158,7 +158,14 @@ json scene_file_writer::shape(shape_node& node, const std::string& path) {
   if (node.visible != fmt::visible) out["visible"] = node.visible;
   put_flag(out, "render", node.render_flag, fmt::render);
   put_flag(out, "selected", node.selected, fmt::selected);
-  geometry(out, node);
+  json shape_geometry = json::object();
+  geometry(shape_geometry, node);
+  for (auto it = shape_geometry.begin(); it != shape_geometry.end(); ++it) {
+    // A camera and a light take no part in a simulation; everything else must be finite.
+    if (it.key() != "camera" && node.type() != sxsdk::shape_type::light)
+      json_values::require_finite(it.value(), path + "/" + it.key());
+    out[it.key()] = it.value();
+  }
   if (node.streams().size() > fmt::max_streams)
     throw json_path_error{path + "/streams", std::to_string(node.streams().size()) + " streams on one shape (at most " +
                                                  std::to_string(fmt::max_streams) + ")"};

@@ -42,8 +42,9 @@ void shape_geometry_reader::read(json_reader::object& o, shape_node& node) {
     if (auto v = o.optional("sweep")) d->set_sweep(v->as_vec3());
     return;
   }
+  // A light takes no part in a simulation: it may hold anything the writer wrote.
   if (auto* l = dynamic_cast<light_shape*>(&node))
-    if (auto v = o.optional("position")) l->set_position(v->as_vec3());
+    if (auto v = o.optional("position")) l->set_position(v->as_vec3(json_reader::numbers::any));
 }
 
 void shape_geometry_reader::part(json_reader::object& o, part_shape& p) {
@@ -77,9 +78,11 @@ void shape_geometry_reader::joint(const json_reader& at, joint_state& j) {
 
 void shape_geometry_reader::camera(const json_reader& at, camera_state& c) {
   json_reader::object o = at.members();
-  if (auto v = o.optional("eye")) c.eye = v->as_vec3();
-  if (auto v = o.optional("target")) c.target = v->as_vec3();
-  if (auto v = o.optional("focal_length")) c.focal_length = v->as_float();
+  // A camera only looks at the scene: it may hold anything the writer wrote.
+  constexpr auto any = json_reader::numbers::any;
+  if (auto v = o.optional("eye")) c.eye = v->as_vec3(any);
+  if (auto v = o.optional("target")) c.target = v->as_vec3(any);
+  if (auto v = o.optional("focal_length")) c.focal_length = v->as_float(any);
   o.finish();
 }
 

@@ -1,6 +1,8 @@
 # Test sources of this area (relative to tests/) and the libraries they link.
 set(PHYSPLUG_TEST_SOURCES
+  host/io/atomic_file_test.cpp
   host/io/base64_test.cpp
+  host/io/input_file_test.cpp
   host/io/rich_scene.cpp
   host/io/scene_file_errors_test.cpp
   host/io/scene_file_test.cpp

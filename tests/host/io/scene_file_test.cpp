@@ -268,6 +268,33 @@ TEST(scene_file, a_scene_that_cannot_be_written_fails_before_the_file_is_touched
          }
        },
        "/shapes/1/streams", "1025 streams on one shape (at most 1024)"},
+      // A file with these could never be loaded again: the scene would be lost.
+      {"NaN in a transformation",
+       [](host::scene& s) {
+         sxsdk::mat4 m;
+         m.m[3][1] = std::numeric_limits<float>::quiet_NaN();
+         dynamic_cast<host::part_shape&>(*s.node_at(1)).set_transformation(m);
+       },
+       "/shapes/1/transformation/3/1", "nan cannot be saved: a number that places or shapes a part must be finite"},
+      {"infinity in a key",
+       [](host::scene& s) {
+         host::part_key key;
+         key.translation = {0, std::numeric_limits<float>::infinity(), 0};
+         s.keys().set_part_key(dynamic_cast<host::part_shape&>(*s.node_at(1)), key);
+       },
+       "/keys/0/part_keys/0/translation/1", "inf cannot be saved"},
+      {"NaN frame of a key",
+       [](host::scene& s) {
+         host::part_key key;
+         key.frame = std::numeric_limits<float>::quiet_NaN();
+         s.keys().set_part_key(dynamic_cast<host::part_shape&>(*s.node_at(1)), key);
+       },
+       "/keys/0/part_keys/0/frame", "nan cannot be saved"},
+      {"infinity in a mesh",
+       [](host::scene& s) {
+         s.add_polygon_mesh(*s.node_at(1), "M").set_vertices({{0, -std::numeric_limits<float>::infinity(), 0}});
+       },
+       "/shapes/2/vertices/0/1", "-inf cannot be saved"},
   };
   temp_dir dir;
   const fs::path path = dir.path / "scene.json";
@@ -308,7 +335,7 @@ TEST(scene_file, a_file_that_cannot_be_read_is_named_with_the_reason) {
   const std::string missing = (dir.path / "missing.json").string();
   const std::string directory = dir.path.string();
   const std::pair<std::string, std::string> cases[] = {{missing, missing + ": cannot open: No such file"},
-                                                       {directory, directory + ": cannot read: Is a directory"}};
+                                                       {directory, directory + ": is a directory, not a file to read"}};
   for (const auto& [path, message] : cases) {
     try {
       scene_file::load(path);
