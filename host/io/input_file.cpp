@@ -39,11 +39,13 @@ std::string input_file::read(const std::string& path, std::size_t limit) {
   // already do something. O_NONBLOCK still guards against a swap between the two looks.
   struct stat info;
   if (::stat(path.c_str(), &info) != 0) throw input_file_error(system_error("cannot open"));
-  if (!S_ISREG(info.st_mode)) throw input_file_error(std::string("is ") + kind_of(info.st_mode) + ", not a file to read");
+  if (!S_ISREG(info.st_mode))
+    throw input_file_error(std::string("is ") + kind_of(info.st_mode) + ", not a file to read");
   const descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
   if (file.fd < 0) throw input_file_error(system_error("cannot open"));
   if (::fstat(file.fd, &info) != 0) throw input_file_error(system_error("cannot read"));
-  if (!S_ISREG(info.st_mode)) throw input_file_error(std::string("is ") + kind_of(info.st_mode) + ", not a file to read");
+  if (!S_ISREG(info.st_mode))
+    throw input_file_error(std::string("is ") + kind_of(info.st_mode) + ", not a file to read");
   if (static_cast<unsigned long long>(info.st_size) > limit) throw input_file_error(too_large(info.st_size, limit));
   std::string text;
   text.reserve(static_cast<std::size_t>(info.st_size));
