@@ -15,6 +15,7 @@ set(PHYSPLUG_HOST_SOURCES
   host/player/animation_keys.cpp
   host/player/player.cpp
   host/player/pose_snapshot.cpp
+  host/plugins/elf_check.cpp
   host/plugins/plugin_host.cpp
   host/plugins/plugin_library.cpp
   host/scene/attribute_stream.cpp
@@ -50,9 +51,11 @@ set(PHYSPLUG_HOST_CLI_SOURCES
   host/cli/info_command.cpp
   host/cli/main.cpp
   host/cli/motion_recorder.cpp
+  host/cli/output_paths.cpp
   host/cli/play_command.cpp
   host/cli/primitive_measure.cpp
   host/cli/primitive_mesh.cpp
+  host/cli/printable.cpp
   host/cli/progress_bar.cpp
   host/cli/scene_roles.cpp
   host/cli/stream_decoder.cpp

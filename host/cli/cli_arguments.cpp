@@ -32,6 +32,8 @@ const std::set<std::string>& options_of(const std::string& command) {
 }
 
 void apply(cli_arguments& a, const std::string& option, const std::string& value) {
+  // An empty path would silently mean "none" for the outputs, and nothing for the rest.
+  if (value.empty() && option != "--lang") throw cli_error(option + ": the file name is empty");
   if (option == "--frames")
     a.frames = parse_int(option, value, 0);
   else if (option == "--fps")

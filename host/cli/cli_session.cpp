@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "host/cli/cli_error.hpp"
+#include "host/cli/printable.hpp"
 #include "host/cli/stream_decoder.hpp"
 #include "host/io/scene_file.hpp"
 
@@ -56,7 +57,11 @@ cli_session::~cli_session() {
 }
 
 void cli_session::load_plugin(const std::string& path) {
-  const std::string library = path.empty() ? default_plugin() : path;
+  // A bare name is the file in the current folder, as for every other file argument; the
+  // loader alone would search the system's library path for it instead.
+  const std::string library = path.empty()                          ? default_plugin()
+                              : path.find('/') == std::string::npos ? "./" + path
+                                                                    : path;
   plugins_ = std::make_unique<plugin_host>(*scene_);
   const std::size_t before = scene_->messages().lines().size();
   if (!plugins_->load(library)) {
@@ -78,7 +83,8 @@ void cli_session::load_plugin(const std::string& path) {
 void cli_session::print_messages(std::size_t first) const {
   const auto& lines = scene_->messages().lines();
   for (std::size_t i = first; i < lines.size(); ++i)
-    std::cout << (lines[i].what == message_window::kind::error ? "error: " : "message: ") << lines[i].text << '\n';
+    std::cout << (lines[i].what == message_window::kind::error ? "error: " : "message: ") << printable(lines[i].text)
+              << '\n';
 }
 
 bool cli_session::plugin_failed(std::size_t first) const {

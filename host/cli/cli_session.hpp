@@ -21,8 +21,9 @@ class cli_session {
   cli_session(const cli_session&) = delete;
   cli_session& operator=(const cli_session&) = delete;
 
-  /// Loads the plug-in: `path`, or when empty the library this program was built with, or
-  /// failing that libphysplug.so next to the executable or in ../lib, then tells it the scene
+  /// Loads the plug-in: `path` (a bare name is the file in the current folder), or when empty
+  /// the library this program was built with, or failing that libphysplug.so next to the
+  /// executable or in ../lib, then tells it the scene
   /// was opened and became active and gives it three idle calls, as a host does. Throws
   /// cli_error (exit 2) when it cannot be loaded, with the loader's messages.
   void load_plugin(const std::string& path);
@@ -33,7 +34,8 @@ class cli_session {
   plugin_host* plugins() { return plugins_.get(); }
   const std::string& scene_path() const { return scene_path_; }
 
-  /// Prints the message window lines from `first` on to stdout ("message: ..." / "error: ...").
+  /// Prints the message window lines from `first` on to stdout ("message: ..." / "error: ..."),
+  /// control characters escaped (printable).
   void print_messages(std::size_t first = 0) const;
   /// True when a line from `first` on says that a call into the plug-in threw (the host's
   /// guard reports those as errors "plug-in \"NAME\": CALL failed: ...").

@@ -5,10 +5,12 @@
 #include "host/cli/cli_error.hpp"
 #include "host/cli/cli_session.hpp"
 #include "host/cli/edit_script.hpp"
+#include "host/cli/output_paths.hpp"
 
 namespace host {
 
 int edit_command::run(const cli_arguments& args) {
+  output_paths::check(args);
   const edit_script script(args.script);  // read first: a missing script needs no plug-in
   cli_session session(args.scene, args.lang);
   session.load_plugin(args.plugin);

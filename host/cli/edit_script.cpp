@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 
@@ -11,6 +10,7 @@
 #include "host/cli/cli_error.hpp"
 #include "host/cli/cli_session.hpp"
 #include "host/cli/stream_decoder.hpp"
+#include "host/io/input_file.hpp"
 #include "sdk/iid.hpp"
 
 namespace host {
@@ -284,11 +284,11 @@ shape_node* find_shape_path(cli_session& session, const std::string& path) {
 }
 
 edit_script::edit_script(const std::string& path) : path_(path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw cli_error(path + ": cannot read the operations file");
-  std::ostringstream text;
-  text << in.rdbuf();
-  text_ = text.str();
+  try {
+    text_ = input_file::read(path, max_file_bytes);
+  } catch (const input_file_error& e) {
+    throw cli_error(path + ": " + e.what());
+  }
 }
 
 bool edit_script::run(cli_session& session) const {

@@ -34,7 +34,12 @@ class shape_node;
 
 class edit_script {
  public:
-  /// Reads the operations file; throws cli_error naming the file when it is no such JSON.
+  /// The largest operations file read: scripts are typed or generated lists of operations, a
+  /// few kB each hundred operations.
+  static constexpr std::size_t max_file_bytes = std::size_t(16) << 20;
+
+  /// Reads the operations file (a regular file of at most max_file_bytes); throws cli_error
+  /// naming the file when it cannot be read.
   edit_script(const std::string& path);
 
   /// Runs every operation in order, printing one line per operation to stdout. Throws

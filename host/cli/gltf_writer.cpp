@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 #include "host/cli/cli_error.hpp"
 #include "host/cli/glb_buffer.hpp"
 #include "host/cli/primitive_mesh.hpp"
+#include "host/io/atomic_file.hpp"
 
 namespace host {
 namespace {
@@ -158,16 +158,14 @@ std::vector<std::uint8_t> gltf_writer::build(const motion_recorder& recorder, do
   return buffer.file(doc);
 }
 
-void gltf_writer::check_writable(const std::string& path) {
-  std::ofstream out(path, std::ios::binary | std::ios::app);
-  if (!out) throw cli_error(path + ": cannot write the glTF file");
-}
-
 void gltf_writer::save(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) throw cli_error(path + ": writing the glTF file failed");
+  try {
+    atomic_file file(path);
+    file.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    file.commit();
+  } catch (const atomic_file_error& e) {
+    throw cli_error(path + ": writing the glTF file failed: " + e.what());
+  }
 }
 
 }  // namespace host

@@ -17,11 +17,9 @@ class gltf_writer {
  public:
   /// The file's bytes. `fps` > 0 turns frames into seconds.
   static std::vector<std::uint8_t> build(const motion_recorder& recorder, double fps);
-  /// Writes bytes to `path`; throws cli_error naming the path when it cannot.
+  /// Writes bytes to `path` whole or not at all (atomic_file); throws cli_error naming the path
+  /// when it cannot (an existing file is then left as it was).
   static void save(const std::string& path, const std::vector<std::uint8_t>& bytes);
-  /// Throws cli_error naming the path when it cannot be created for writing (checked before a
-  /// long playback rather than after it).
-  static void check_writable(const std::string& path);
 };
 
 }  // namespace host

@@ -8,6 +8,7 @@
 #include "host/cli/edit_command.hpp"
 #include "host/cli/info_command.hpp"
 #include "host/cli/play_command.hpp"
+#include "host/cli/printable.hpp"
 
 int main(int argc, char** argv) {
   using namespace host;
@@ -21,11 +22,12 @@ int main(int argc, char** argv) {
     if (args.command == "edit") return edit_command::run(args);
     return info_command::run(args);
   } catch (const cli_error& e) {
-    std::cerr << "physplug-host: " << e.what() << '\n';
+    // Messages quote names and values from files: printed escaped, one line each.
+    std::cerr << "physplug-host: " << printable(e.what()) << '\n';
     if (e.exit_code() == cli_error::bad_input && argc < 2) std::cerr << cli_arguments::usage();
     return e.exit_code();
   } catch (const std::exception& e) {
-    std::cerr << "physplug-host: " << e.what() << '\n';
+    std::cerr << "physplug-host: " << printable(e.what()) << '\n';
     return cli_error::bad_input;
   }
 }

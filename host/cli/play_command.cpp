@@ -8,6 +8,7 @@
 #include "host/cli/cli_session.hpp"
 #include "host/cli/gltf_writer.hpp"
 #include "host/cli/motion_recorder.hpp"
+#include "host/cli/output_paths.hpp"
 #include "host/cli/progress_bar.hpp"
 #include "host/cli/trace_writer.hpp"
 #include "host/player/player.hpp"
@@ -36,7 +37,6 @@ struct playback {
   playback(cli_session& s, const cli_arguments& a)
       : session(s), args(a), recorder(scene_roles::bodies(s.target()), scene_roles::worlds(s.target())) {
     if (!a.trace.empty()) trace.emplace(a.trace, recorder.bodies());
-    if (!a.gltf.empty()) gltf_writer::check_writable(a.gltf);
     recorder.keep_history(!a.gltf.empty());
   }
 
@@ -89,6 +89,7 @@ bool play_command::world_build_failed(cli_session& session, std::size_t first) {
 }
 
 int play_command::run(const cli_arguments& args) {
+  output_paths::check(args);  // before anything is loaded, played or written
   cli_session session(args.scene, args.lang);
   session.load_plugin(args.plugin);
   scene& s = session.target();

@@ -26,33 +26,48 @@ std::string number(double v) {
 
 }  // namespace
 
-trace_writer::trace_writer(const std::string& path, const std::vector<simulated_body>& bodies)
-    : path_(path), out_(path, std::ios::binary | std::ios::trunc) {
-  if (!out_) throw cli_error(path + ": cannot write the trace file");
+trace_writer::trace_writer(const std::string& path, const std::vector<simulated_body>& bodies) : path_(path) {
+  try {
+    out_ = std::make_unique<atomic_file>(path);
+  } catch (const atomic_file_error& e) {
+    throw cli_error(path + ": cannot write the trace file: " + e.what());
+  }
   for (std::size_t i = 0; i < bodies.size(); ++i)
     if (bodies[i].settings.type == 0) {
       traced_.push_back(i);
       names_.push_back(csv_field(bodies[i].path));
     }
-  out_ << "frame,shape,x,y,z,qw,qx,qy,qz\n";
+  write("frame,shape,x,y,z,qw,qx,qy,qz\n");
 }
 
-void trace_writer::write(const motion_recorder::sample& s) {
-  for (std::size_t k = 0; k < traced_.size(); ++k) {
-    const body_pose& p = s.poses[traced_[k]];
-    out_ << s.frame << ',' << names_[k];
-    // Positions come from float matrices; rotations are computed in double and kept to float
-    // precision, which is all the scene holds.
-    for (double v : p.position) out_ << ',' << number(static_cast<float>(v));
-    for (double v : p.rotation) out_ << ',' << number(static_cast<float>(v));
-    out_ << '\n';
+void trace_writer::write(const std::string& text) {
+  try {
+    out_->write(text);
+  } catch (const atomic_file_error& e) {
+    throw cli_error(path_ + ": writing the trace file failed: " + e.what());
   }
 }
 
+void trace_writer::write(const motion_recorder::sample& s) {
+  std::string rows;
+  for (std::size_t k = 0; k < traced_.size(); ++k) {
+    const body_pose& p = s.poses[traced_[k]];
+    rows += std::to_string(s.frame) + ',' + names_[k];
+    // Positions come from float matrices; rotations are computed in double and kept to float
+    // precision, which is all the scene holds.
+    for (double v : p.position) rows += ',' + number(static_cast<float>(v));
+    for (double v : p.rotation) rows += ',' + number(static_cast<float>(v));
+    rows += '\n';
+  }
+  write(rows);
+}
+
 void trace_writer::finish() {
-  out_.flush();
-  out_.close();
-  if (!out_) throw cli_error(path_ + ": writing the trace file failed");
+  try {
+    out_->commit();
+  } catch (const atomic_file_error& e) {
+    throw cli_error(path_ + ": writing the trace file failed: " + e.what());
+  }
 }
 
 }  // namespace host

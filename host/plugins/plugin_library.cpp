@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include "host/plugins/elf_check.hpp"
+
 namespace host {
 namespace {
 
@@ -14,6 +16,12 @@ F as_function(void* p) {
 }  // namespace
 
 plugin_library::plugin_library(std::string path) : path_(std::move(path)) {
+  // A bare name is a library the loader finds on the system's library path; a file named by
+  // its path is looked at first, since a cut one would crash the loader.
+  if (path_.find('/') != std::string::npos) {
+    const std::string problem = elf_check::problem(path_);
+    if (!problem.empty()) throw plugin_load_error("cannot load plug-in \"" + path_ + "\": " + problem);
+  }
   dlerror();  // forget an older error so that the text below is this call's
   handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle_) {

@@ -21,10 +21,11 @@ class plugin_load_error : public std::runtime_error {
 
 class plugin_library {
  public:
-  /// Opens `path` (resolved by dlopen's rules: a path with a slash is taken as is) and looks
-  /// up create_interface, has_interface, get_name, get_uuid, get_group_name, is_resident and
-  /// get_info. Throws plugin_load_error when the library does not open or lacks any of them
-  /// (nothing stays open then).
+  /// Opens `path` (resolved by dlopen's rules: a path with a slash is the file, checked first
+  /// to hold a whole ELF library (elf_check); a bare name is searched on the library path) and
+  /// looks up create_interface, has_interface, get_name, get_uuid, get_group_name, is_resident
+  /// and get_info. Throws plugin_load_error when the file is no whole library, does not open
+  /// or lacks any entry point (nothing stays open then).
   explicit plugin_library(std::string path);
   ~plugin_library();
   plugin_library(const plugin_library&) = delete;

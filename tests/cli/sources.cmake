@@ -24,7 +24,13 @@ if(TARGET physplug-host)
     add_test(NAME cli_${case} COMMAND bash ${_cli_check} ${case} $<TARGET_FILE:physplug-host> ${PROJECT_SOURCE_DIR})
     set_tests_properties(cli_${case} PROPERTIES TIMEOUT 60)
   endforeach()
-  # Every scene in examples/ (the empty scene the edit scripts start from aside): a new example
+  # Hostile and unlucky input: tables of refused commands (hostile_check.sh).
+  foreach(case outputs inputs plugin escapes)
+    add_test(NAME hostile_${case} COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/cli/hostile_check.sh ${case}
+                  $<TARGET_FILE:physplug-host> ${PROJECT_SOURCE_DIR} $<TARGET_FILE:physplug>)
+    set_tests_properties(hostile_${case} PROPERTIES TIMEOUT 120)
+  endforeach()
+    # Every scene in examples/ (the empty scene the edit scripts start from aside): a new example
   # is played by the test command without being listed anywhere (from the next configure on).
   file(GLOB _examples RELATIVE ${PROJECT_SOURCE_DIR}/examples ${PROJECT_SOURCE_DIR}/examples/*.json)
   list(REMOVE_ITEM _examples empty-scene.json)

@@ -8,6 +8,7 @@ set(PHYSPLUG_TEST_SOURCES
   host/io/scene_file_test.cpp
   host/player/animation_keys_test.cpp
   host/player/player_test.cpp
+  host/plugins/elf_check_test.cpp
   host/plugins/plugin_host_test.cpp
   host/plugins/plugin_library_test.cpp
   host/scene/attribute_stream_test.cpp
