@@ -56,8 +56,7 @@ std::string check_segments(int fd, const Elf64_Ehdr& header, std::uint64_t size)
     if (segment_end > need) need = segment_end;
   }
   if (need > size) return cut_short("segments", need, size);
-  if (header.e_shnum != 0 &&
-      (!table_end(header.e_shoff, header.e_shnum, header.e_shentsize, end) || end > size))
+  if (header.e_shnum != 0 && (!table_end(header.e_shoff, header.e_shnum, header.e_shentsize, end) || end > size))
     return cut_short("section headers", end, size);
   return "";
 }
