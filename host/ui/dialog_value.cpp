@@ -1,5 +1,7 @@
 #include "host/ui/dialog_value.hpp"
 
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <sstream>
 #include <stdexcept>
@@ -17,6 +19,14 @@ bool is_vec3_json(const nlohmann::json& j) {
   return true;
 }
 
+// Dialog floats are 32-bit: a number past the largest float would become an infinity (and
+// converting it is undefined), so it is refused rather than shown as one.
+float float_of(const nlohmann::json& j) {
+  const double d = j.get<double>();
+  if (!(std::fabs(d) <= FLT_MAX)) throw std::invalid_argument("number beyond the float range: " + j.dump());
+  return static_cast<float>(d);
+}
+
 }  // namespace
 
 dialog_value dialog_value::from_json(const nlohmann::json& j) {
@@ -27,9 +37,9 @@ dialog_value dialog_value::from_json(const nlohmann::json& j) {
     if (n < INT32_MIN || n > INT32_MAX) throw std::invalid_argument("integer out of 32-bit range: " + j.dump());
     return dialog_value(static_cast<int>(n));
   }
-  if (j.is_number()) return dialog_value(j.get<double>());
+  if (j.is_number()) return dialog_value(float_of(j));
   if (j.is_string()) return dialog_value(j.get<std::string>());
-  if (is_vec3_json(j)) return dialog_value(vec3(j[0].get<float>(), j[1].get<float>(), j[2].get<float>()));
+  if (is_vec3_json(j)) return dialog_value(vec3(float_of(j[0]), float_of(j[1]), float_of(j[2])));
   throw std::invalid_argument("not a dialog value (bool, number, string or [x, y, z]): " + j.dump());
 }
 

@@ -204,8 +204,9 @@ TEST(dialog_script, answers_read_from_json) {
   EXPECT_EQ(d->get_string(5), "n");
   EXPECT_FALSE(d->ask());
   EXPECT_TRUE(d->ask());
-  for (const char* bad :
-       {R"("maybe")", "3", R"({"Mass": null})", R"({"Velocity": [1, 2]})", R"({"Count": 3000000000})"})
+  for (const char* bad : {R"("maybe")", "3", R"({"Mass": null})", R"({"Velocity": [1, 2]})", R"({"Count": 3000000000})",
+                          // Beyond the float range a dialog float would become an infinity.
+                          R"({"Mass": 1e39})", R"({"Mass": -3.5e38})", R"({"Velocity": [0, 1e300, 0]})"})
     EXPECT_THROW(dialog_answer::from_json(nlohmann::json::parse(bad)), std::invalid_argument) << bad;
 }
 
