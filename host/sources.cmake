@@ -46,6 +46,7 @@ set(PHYSPLUG_HOST_CLI_SOURCES
   host/cli/cli_session.cpp
   host/cli/edit_command.cpp
   host/cli/edit_script.cpp
+  host/cli/edit_script_reader.cpp
   host/cli/glb_buffer.cpp
   host/cli/gltf_writer.cpp
   host/cli/info_command.cpp

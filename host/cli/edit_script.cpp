@@ -5,10 +5,10 @@
 #include <iostream>
 #include <sstream>
 
-#include <nlohmann/json.hpp>
-
 #include "host/cli/cli_error.hpp"
 #include "host/cli/cli_session.hpp"
+#include "host/cli/edit_script_reader.hpp"
+#include "host/cli/printable.hpp"
 #include "host/cli/stream_decoder.hpp"
 #include "host/io/input_file.hpp"
 #include "sdk/iid.hpp"
@@ -16,53 +16,39 @@
 namespace host {
 namespace {
 
-using nlohmann::json;
-
 // A problem with one operation; edit_script::run adds the file and the operation's number.
 struct op_error {
   std::string problem;
 };
 
 constexpr double degrees = 3.14159265358979323846 / 180;
+using kind = edit_operation::kind;
 
-const json& member(const json& op, const char* key) {
-  if (!op.contains(key)) throw op_error{std::string("\"") + key + "\" is missing"};
-  return op.at(key);
-}
-
-std::string text_of(const json& op, const char* key) {
-  const json& v = member(op, key);
-  if (!v.is_string()) throw op_error{std::string("\"") + key + "\" must be a text"};
-  return v.get<std::string>();
-}
-
-sx::vec<float, 3> vector_of(const json& op, const char* key) {
-  if (!op.contains(key)) return {0, 0, 0};
-  const json& v = op.at(key);
-  if (!v.is_array() || v.size() != 3 || !std::all_of(v.begin(), v.end(), [](const json& c) { return c.is_number(); }))
-    throw op_error{std::string("\"") + key + "\" must be three numbers"};
-  return {v[0].get<float>(), v[1].get<float>(), v[2].get<float>()};
-}
-
-shape_node& shape_of(cli_session& s, const json& op, const char* key = "shape") {
-  const std::string path = text_of(op, key);
+shape_node& shape_at(cli_session& s, const std::string& path) {
   shape_node* node = find_shape_path(s, path);
   if (!node) throw op_error{"no shape at \"" + path + "\""};
   return *node;
 }
 
-part_shape& simple_part_of(cli_session& s, const json& op) {
-  shape_node& node = shape_of(s, op);
+part_shape& simple_part_at(cli_session& s, const std::string& path) {
+  shape_node& node = shape_at(s, path);
   auto* part = dynamic_cast<part_shape*>(&node);
   if (!part || part->is_joint()) throw op_error{"\"" + node.path() + "\" is no part that can be placed"};
   return *part;
 }
 
 // Rotation about X, then Y, then Z (degrees), then the translation (mm): a part's own matrix.
-sxsdk::mat4 placement_of(const json& op) {
-  const auto r = vector_of(op, "rotation");
+sxsdk::mat4 placement_of(const edit_operation& op) {
+  const auto& r = op.rotation;
   return sxsdk::mat4::rotate_x(float(r.x * degrees)) * sxsdk::mat4::rotate_y(float(r.y * degrees)) *
-         sxsdk::mat4::rotate_z(float(r.z * degrees)) * sxsdk::mat4::translate(vector_of(op, "position"));
+         sxsdk::mat4::rotate_z(float(r.z * degrees)) * sxsdk::mat4::translate(op.position);
+}
+
+bool finite(const sxsdk::mat4& m) {
+  for (const auto& row : m.m)
+    for (float v : row)
+      if (!std::isfinite(v)) return false;
+  return true;
 }
 
 void select(cli_session& s, const std::vector<shape_node*>& after) {
@@ -72,19 +58,6 @@ void select(cli_session& s, const std::vector<shape_node*>& after) {
   for (shape_node* n : after) n->selected = true;
   sc.set_active_shapes(after);
   s.plugins()->active_shapes_changed(before, after);
-}
-
-void queue_answers(cli_session& s, const json& op) {
-  if (!op.contains("answers")) return;
-  const json& list = op.at("answers");
-  if (!list.is_array()) throw op_error{"\"answers\" must be a list of dialog answers"};
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    try {
-      s.services().script().push(dialog_answer::from_json(list[i]));
-    } catch (const std::exception& e) {
-      throw op_error{"answer " + std::to_string(i + 1) + ": " + e.what()};
-    }
-  }
 }
 
 // After an invocation: every answer must have been used and accepted by its dialog.
@@ -123,128 +96,103 @@ std::string dialogs_shown(cli_session& s, std::size_t first) {
   return out;
 }
 
-std::string invoke(cli_session& s, const json& op, bool is_create) {
+std::string invoke(cli_session& s, const edit_operation& op) {
   const std::size_t errors_before = s.services().script().errors().size();
   const std::size_t shown_before = s.services().script().shown().size();
-  queue_answers(s, op);
+  for (const dialog_answer& a : op.answers) s.services().script().push(a);
   bool done = false;
-  std::string what;
-  if (is_create) {
-    what = text_of(op, "creator");
-    done = s.plugins()->create(creator_named(s, what));
+  if (op.what == kind::create) {
+    done = s.plugins()->create(creator_named(s, op.creator));
   } else {
-    if (op.contains("shape")) select(s, {&shape_of(s, op)});
+    if (!op.shape.empty()) select(s, {&shape_at(s, op.shape)});
     done = s.plugins()->ask_shape(modify_attribute(s), shape_node::of(s.target().get_active_shape()));
   }
   check_answers(s, errors_before);
-  return (is_create ? "create " + what : std::string("modify")) + (done ? ": done" : ": nothing done") +
-         dialogs_shown(s, shown_before);
+  return (op.what == kind::create ? "create " + op.creator : std::string("modify")) +
+         (done ? ": done" : ": nothing done") + dialogs_shown(s, shown_before);
 }
 
-int selection_mode_of(const json& op) {
-  const std::string mode = op.contains("mode") ? text_of(op, "mode") : "vertices";
-  if (mode == "faces") return sxsdk::selection_mode::faces;
-  if (mode == "edges") return sxsdk::selection_mode::edges;
-  if (mode == "vertices") return sxsdk::selection_mode::vertices;
-  throw op_error{"\"mode\" must be faces, edges or vertices, not \"" + mode + "\""};
-}
-
-std::string edit_mesh(cli_session& s, const json& op) {
-  auto* mesh = dynamic_cast<polygon_mesh_shape*>(&shape_of(s, op));
-  if (!mesh) throw op_error{"\"" + text_of(op, "shape") + "\" is no polygon mesh"};
-  const int mode = selection_mode_of(op);
-  std::vector<int> picked;
-  if (op.contains("select")) {
-    const json& list = op.at("select");
-    if (!list.is_array() || !std::all_of(list.begin(), list.end(), [](const json& v) { return v.is_number_integer(); }))
-      throw op_error{"\"select\" must be a list of whole numbers"};
-    picked = list.get<std::vector<int>>();
-  }
-  s.target().begin_mesh_edit(*mesh, mode);
+std::string edit_mesh(cli_session& s, const edit_operation& op) {
+  auto* mesh = dynamic_cast<polygon_mesh_shape*>(&shape_at(s, op.shape));
+  if (!mesh) throw op_error{"\"" + op.shape + "\" is no polygon mesh"};
+  s.target().begin_mesh_edit(*mesh, op.selection_mode);
   try {
-    if (mode == sxsdk::selection_mode::faces)
-      mesh->select_faces(picked);
+    if (op.selection_mode == sxsdk::selection_mode::faces)
+      mesh->select_faces(op.select);
     else
-      mesh->select_vertices(picked);
+      mesh->select_vertices(op.select);
   } catch (const std::exception& e) {
     throw op_error{std::string("the selection does not fit the mesh: ") + e.what()};
   }
-  return "editing " + mesh->path() + " with " + std::to_string(picked.size()) + " selected";
+  return "editing " + mesh->path() + " with " + std::to_string(op.select.size()) + " selected";
 }
 
-std::string place(cli_session& s, const json& op) {
-  part_shape& part = simple_part_of(s, op);
+std::string place(cli_session& s, const edit_operation& op) {
+  part_shape& part = simple_part_at(s, op.shape);
   const sxsdk::mat4 old = part.own_transformation();
   const sxsdk::mat4 now = placement_of(op);
   part.set_transformation(now);
+  // Finite numbers can still overflow on the way into the world (a scaled dad): the part
+  // would then have no place at all, and the plug-in would hear of a NaN move.
+  if (!finite(part.local_to_world())) {
+    part.set_transformation(old);
+    throw op_error{"\"" + part.path() + "\" would have no finite place in the world there"};
+  }
   s.plugins()->shapes_moved({&part}, old.inv() * now);
   return "placed " + part.path();
 }
 
-std::string key(cli_session& s, const json& op) {
-  part_shape& part = simple_part_of(s, op);
-  const json& f = member(op, "frame");
-  if (!f.is_number()) throw op_error{"\"frame\" must be a number"};
-  s.target().keys().set_part_key(part, part_key::from_matrix(f.get<float>(), placement_of(op)));
-  return "key " + part.path() + " at frame " + f.dump();
+std::string key(cli_session& s, const edit_operation& op) {
+  part_shape& part = simple_part_at(s, op.shape);
+  s.target().keys().set_part_key(part, part_key::from_matrix(op.frame, placement_of(op)));
+  std::ostringstream frame;
+  frame << op.frame;
+  return "key " + part.path() + " at frame " + frame.str();
 }
 
-std::string animation(cli_session& s, const json& op) {
+std::string animation(cli_session& s, const edit_operation& op) {
   animation_data& a = s.target().animation();
-  auto whole = [&](const char* k, int& out, int min) {
-    if (!op.contains(k)) return;
-    if (!op.at(k).is_number_integer() || op.at(k).get<int>() < min)
-      throw op_error{std::string("\"") + k + "\" must be a whole number of at least " + std::to_string(min)};
-    out = op.at(k).get<int>();
-  };
-  whole("frame_rate", a.frame_rate, 1);
-  whole("start_frame", a.start_frame, 0);
-  whole("end_frame", a.end_frame, 0);
+  if (op.frame_rate) a.frame_rate = *op.frame_rate;
+  if (op.start_frame) a.start_frame = *op.start_frame;
+  if (op.end_frame) a.end_frame = *op.end_frame;
   return "animation " + std::to_string(a.frame_rate) + " fps, frames " + std::to_string(a.start_frame) + ".." +
          std::to_string(a.end_frame);
 }
 
-std::string select_op(cli_session& s, const json& op) {
-  std::vector<shape_node*> picked;
-  const json& list = member(op, "shapes");
-  if (!list.is_array()) throw op_error{"\"shapes\" must be a list of paths"};
-  for (const json& p : list) picked.push_back(&shape_of(s, json{{"shape", p}}));
-  select(s, picked);
-  return "selected " + std::to_string(picked.size()) + " shape(s)";
-}
-
-std::string current_op(cli_session& s, const json& op) {
-  shape_node& n = shape_of(s, op);
-  s.target().set_current_shape(n);
-  return "current " + n.path();
-}
-
-std::string end_edit_mesh(cli_session& s, const json&) {
-  s.target().end_mesh_edit_mode();
-  return "mesh editing ended";
-}
-
-std::string rename_op(cli_session& s, const json& op) {
-  shape_node& n = shape_of(s, op);
-  n.rename(text_of(op, "name"));
-  return "renamed to " + n.path();
-}
-
-std::string create_op(cli_session& s, const json& op) { return invoke(s, op, true); }
-std::string modify_op(cli_session& s, const json& op) { return invoke(s, op, false); }
-
-using handler = std::string (*)(cli_session&, const json&);
-
-std::string dispatch(cli_session& s, const json& op) {
-  static const std::pair<const char*, handler> table[] = {
-      {"select", select_op},   {"current", current_op},  {"create", create_op},
-      {"modify", modify_op},   {"edit_mesh", edit_mesh}, {"end_edit_mesh", end_edit_mesh},
-      {"rename", rename_op},   {"place", place},         {"key", key},
-      {"animation", animation}};
-  const std::string name = text_of(op, "op");
-  for (const auto& [op_name, run] : table)
-    if (name == op_name) return run(s, op);
-  throw op_error{"unknown operation \"" + name + "\""};
+std::string dispatch(cli_session& s, const edit_operation& op) {
+  switch (op.what) {
+    case kind::select: {
+      std::vector<shape_node*> picked;
+      for (const std::string& p : op.shapes) picked.push_back(&shape_at(s, p));
+      select(s, picked);
+      return "selected " + std::to_string(picked.size()) + " shape(s)";
+    }
+    case kind::current: {
+      shape_node& n = shape_at(s, op.shape);
+      s.target().set_current_shape(n);
+      return "current " + n.path();
+    }
+    case kind::create:
+    case kind::modify:
+      return invoke(s, op);
+    case kind::edit_mesh:
+      return edit_mesh(s, op);
+    case kind::end_edit_mesh:
+      s.target().end_mesh_edit_mode();
+      return "mesh editing ended";
+    case kind::rename: {
+      shape_node& n = shape_at(s, op.shape);
+      n.rename(op.name);
+      return "renamed to " + n.path();
+    }
+    case kind::place:
+      return place(s, op);
+    case kind::key:
+      return key(s, op);
+    case kind::animation:
+      return animation(s, op);
+  }
+  return "";
 }
 
 // "Name#3" → ("Name", 3); a name without a valid suffix counts as the first.
@@ -258,7 +206,6 @@ std::pair<std::string, int> split_ordinal(const std::string& segment) {
 }
 
 }  // namespace
-
 shape_node* find_shape_path(cli_session& session, const std::string& path) {
   std::stringstream in(path);
   std::string segment;
@@ -284,33 +231,26 @@ shape_node* find_shape_path(cli_session& session, const std::string& path) {
 }
 
 edit_script::edit_script(const std::string& path) : path_(path) {
+  std::string text;
   try {
-    text_ = input_file::read(path, max_file_bytes);
+    text = input_file::read(path, max_file_bytes);
   } catch (const input_file_error& e) {
     throw cli_error(path + ": " + e.what());
   }
+  operations_ = edit_script_reader::read(text, path);
 }
 
 bool edit_script::run(cli_session& session) const {
-  json doc;
-  try {
-    doc = json::parse(text_);
-  } catch (const json::parse_error& e) {
-    throw cli_error(path_ + ": not JSON: " + e.what());
-  }
-  if (doc.is_object() && doc.contains("operations")) doc = doc.at("operations");
-  if (!doc.is_array()) throw cli_error(path_ + ": expected a list of operations");
   const std::size_t first = session.target().messages().lines().size();
-  for (std::size_t i = 0; i < doc.size(); ++i) run_one(session, doc[i], i + 1);
+  for (const edit_operation& op : operations_) run_one(session, op);
   return !session.plugin_failed(first);
 }
 
-void edit_script::run_one(cli_session& session, const json& op, std::size_t number) const {
+void edit_script::run_one(cli_session& session, const edit_operation& op) const {
   try {
-    if (!op.is_object()) throw op_error{"an operation is an object with \"op\""};
-    std::cout << number << ": " << dispatch(session, op) << '\n';
+    std::cout << op.number << ": " << printable(dispatch(session, op)) << '\n';
   } catch (const op_error& e) {
-    throw cli_error(path_ + ": operation " + std::to_string(number) + ": " + e.problem);
+    throw cli_error(path_ + ": operation " + std::to_string(op.number) + ": " + e.problem);
   }
 }
 

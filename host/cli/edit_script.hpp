@@ -18,14 +18,18 @@
 //   key            "shape": PATH, "frame": F, "position", "rotation" as place: an animation key
 //   animation      "frame_rate", "start_frame", "end_frame" (each optional)
 //
+// Numbers must fit a float (a position of 1e39 would be an infinity in the scene), whole numbers
+// an int (4294967296 would wrap to 0) and element numbers may not be negative.
+//
 // PATH is the names from the root joined by "/" ("root/Bullet World/Ball"); a name may end in
 // "#N" for the N-th son of that name (from 1). ANSWER is a dialog answer as the host's dialog
 // scripts take it: "ok", "cancel", or an object of item label (or "#number") to value. Every
 // answer given must be used by the operation and accepted by its dialog.
 #include <cstddef>
 #include <string>
+#include <vector>
 
-#include <nlohmann/json_fwd.hpp>
+#include "host/cli/edit_operation.hpp"
 
 namespace host {
 
@@ -38,8 +42,9 @@ class edit_script {
   /// few kB each hundred operations.
   static constexpr std::size_t max_file_bytes = std::size_t(16) << 20;
 
-  /// Reads the operations file (a regular file of at most max_file_bytes); throws cli_error
-  /// naming the file when it cannot be read.
+  /// Reads the operations file (a regular file of at most max_file_bytes) and checks every
+  /// operation (edit_script_reader); throws cli_error naming the file, and the operation's
+  /// number, when it cannot be read or an operation is malformed.
   edit_script(const std::string& path);
 
   /// Runs every operation in order, printing one line per operation to stdout. Throws
@@ -48,10 +53,10 @@ class edit_script {
   bool run(cli_session& session) const;
 
  private:
-  void run_one(cli_session& session, const nlohmann::json& op, std::size_t number) const;
+  void run_one(cli_session& session, const edit_operation& op) const;
 
   std::string path_;
-  std::string text_;
+  std::vector<edit_operation> operations_;
 };
 
 /// The shape at PATH (see edit_script), or null.

@@ -131,5 +131,30 @@ TABLE
     [ "$(wc -l <"$work/err")" -eq 1 ] || fail "the error took more than one line: $(cat -v "$work/err")"
     echo "escapes: control characters from a script are printed as \\x.. on one line"
     ;;
+  edits)
+    # Edit operations: numbers beyond a float or an int are refused, nothing is saved, and a
+    # mistake anywhere in a script stops it before its first operation runs.
+    ball='"shape": "root/Bullet World/Ball"'
+    mesh="$src/tests/cli/fixtures/mesh_and_bodies.json"
+    op() { printf '[%s]' "$2" >"$work/$1.ops.json"; }
+    op far "{\"op\": \"place\", $ball, \"position\": [0, 1e39, 0]}"
+    op spun "{\"op\": \"place\", $ball, \"rotation\": [1e300, 0, 0]}"
+    op late "{\"op\": \"key\", $ball, \"frame\": 1e300}"
+    op wrap '{"op": "animation", "end_frame": 4294967296}'
+    op big '{"op": "edit_mesh", "shape": "root/Cloth", "mode": "vertices", "select": [1099511627776]}'
+    op negative '{"op": "edit_mesh", "shape": "root/Cloth", "select": [-1]}'
+    op answer '{"op": "modify", "shape": "root/Bullet World/Ball", "answers": [{"Mass": 1e39}]}'
+    op third '{"op": "rename", "shape": "root/Bullet World/Ball", "name": "B"}, {"op": "current", "shape": "root"}, {"op": "fly"}'
+    rows <<'TABLE'
+2 | far.ops.json: operation 1: "position" 1e+39 is beyond the range of a float | edit "$scene" --script "$work/far.ops.json" --save "$work/o.json"
+2 | operation 1: "rotation" 1e+300 is beyond the range of a float | edit "$scene" --script "$work/spun.ops.json" --save "$work/o.json"
+2 | operation 1: "frame" 1e+300 is beyond the range of a float | edit "$scene" --script "$work/late.ops.json" --save "$work/o.json"
+2 | operation 1: "end_frame" must be a whole number from 0 to 2147483647, not 4294967296 | edit "$scene" --script "$work/wrap.ops.json" --save "$work/o.json"
+2 | operation 1: an element number in "select" must be a whole number from 0 to 2147483647, not 1099511627776 | edit "$mesh" --script "$work/big.ops.json" --save "$work/o.json"
+2 | operation 1: an element number in "select" must be a whole number from 0 | edit "$mesh" --script "$work/negative.ops.json" --save "$work/o.json"
+2 | operation 1: answer 1: dialog answer item "Mass": number beyond the float range: 1e+39 | edit "$scene" --script "$work/answer.ops.json" --save "$work/o.json"
+2 | third.ops.json: operation 3: unknown operation "fly" | edit "$scene" --script "$work/third.ops.json" --save "$work/o.json"
+TABLE
+    ;;
   *) fail "unknown case" ;;
 esac

@@ -25,7 +25,7 @@ if(TARGET physplug-host)
     set_tests_properties(cli_${case} PROPERTIES TIMEOUT 60)
   endforeach()
   # Hostile and unlucky input: tables of refused commands (hostile_check.sh).
-  foreach(case outputs inputs plugin escapes)
+  foreach(case outputs inputs plugin escapes edits)
     add_test(NAME hostile_${case} COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/cli/hostile_check.sh ${case}
                   $<TARGET_FILE:physplug-host> ${PROJECT_SOURCE_DIR} $<TARGET_FILE:physplug>)
     set_tests_properties(hostile_${case} PROPERTIES TIMEOUT 120)

@@ -1,0 +1,213 @@
+#include "host/cli/edit_script_reader.hpp"
+
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+#include <nlohmann/json.hpp>
+
+#include "host/cli/cli_error.hpp"
+#include "host/io/json_document.hpp"
+#include "host/io/scene_file_error.hpp"
+#include "sdk/shape_types.hpp"
+
+namespace host {
+namespace {
+
+using nlohmann::json;
+
+// A problem with one operation; read() adds the file and the operation's number.
+struct op_error {
+  std::string problem;
+};
+
+std::string quoted(const char* key) { return std::string("\"") + key + "\""; }
+
+const json& member(const json& op, const char* key) {
+  if (!op.contains(key)) throw op_error{quoted(key) + " is missing"};
+  return op.at(key);
+}
+
+std::string text_of(const json& op, const char* key) {
+  const json& v = member(op, key);
+  if (!v.is_string()) throw op_error{quoted(key) + " must be a text"};
+  return v.get<std::string>();
+}
+
+// A number a float holds: the scene keeps floats, and a number past the largest one would
+// become an infinity there (and a NaN in every matrix it reaches).
+float float_of(const json& v, const std::string& what) {
+  if (!v.is_number()) throw op_error{what + " must be a number"};
+  const double d = v.get<double>();
+  if (!(std::fabs(d) <= FLT_MAX))
+    throw op_error{what + " " + v.dump() + " is beyond the range of a float (at most 3.4e38 either way)"};
+  return static_cast<float>(d);
+}
+
+sx::vec<float, 3> vector_of(const json& op, const char* key) {
+  if (!op.contains(key)) return {0, 0, 0};
+  const json& v = op.at(key);
+  if (!v.is_array() || v.size() != 3) throw op_error{quoted(key) + " must be three numbers"};
+  return {float_of(v[0], quoted(key)), float_of(v[1], quoted(key)), float_of(v[2], quoted(key))};
+}
+
+// A whole number from `min` to INT_MAX; a wider one would wrap silently into an int.
+int whole_of(const json& v, const std::string& what, int min) {
+  const std::string range = " must be a whole number from " + std::to_string(min) + " to " + std::to_string(INT_MAX);
+  if (!v.is_number_integer()) throw op_error{what + range};
+  const bool fits = v.is_number_unsigned() ? v.get<std::uint64_t>() <= std::uint64_t(INT_MAX)
+                                           : v.get<std::int64_t>() >= min && v.get<std::int64_t>() <= INT_MAX;
+  if (!fits || v.get<std::int64_t>() < min) throw op_error{what + range + ", not " + v.dump()};
+  return static_cast<int>(v.get<std::int64_t>());
+}
+
+std::vector<dialog_answer> answers_of(const json& op) {
+  std::vector<dialog_answer> out;
+  if (!op.contains("answers")) return out;
+  const json& list = op.at("answers");
+  if (!list.is_array()) throw op_error{"\"answers\" must be a list of dialog answers"};
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    try {
+      out.push_back(dialog_answer::from_json(list[i]));
+    } catch (const std::exception& e) {
+      throw op_error{"answer " + std::to_string(i + 1) + ": " + e.what()};
+    }
+  }
+  return out;
+}
+
+int selection_mode_of(const json& op) {
+  const std::string mode = op.contains("mode") ? text_of(op, "mode") : "vertices";
+  if (mode == "faces") return sxsdk::selection_mode::faces;
+  if (mode == "edges") return sxsdk::selection_mode::edges;
+  if (mode == "vertices") return sxsdk::selection_mode::vertices;
+  throw op_error{"\"mode\" must be faces, edges or vertices, not \"" + mode + "\""};
+}
+
+std::vector<int> indices_of(const json& op) {
+  std::vector<int> out;
+  if (!op.contains("select")) return out;
+  const json& list = op.at("select");
+  if (!list.is_array()) throw op_error{"\"select\" must be a list of element numbers"};
+  for (const json& v : list) out.push_back(whole_of(v, "an element number in \"select\"", 0));
+  return out;
+}
+
+using kind = edit_operation::kind;
+
+void read_members(const json& op, edit_operation& out) {
+  switch (out.what) {
+    case kind::select: {
+      const json& list = member(op, "shapes");
+      if (!list.is_array()) throw op_error{"\"shapes\" must be a list of paths"};
+      for (const json& p : list) {
+        if (!p.is_string()) throw op_error{"\"shapes\" must be a list of paths (texts)"};
+        out.shapes.push_back(p.get<std::string>());
+      }
+      break;
+    }
+    case kind::current:
+    case kind::rename:
+      out.shape = text_of(op, "shape");
+      if (out.what == kind::rename) out.name = text_of(op, "name");
+      break;
+    case kind::create:
+      out.creator = text_of(op, "creator");
+      out.answers = answers_of(op);
+      break;
+    case kind::modify:
+      if (op.contains("shape")) out.shape = text_of(op, "shape");
+      out.answers = answers_of(op);
+      break;
+    case kind::edit_mesh:
+      out.shape = text_of(op, "shape");
+      out.selection_mode = selection_mode_of(op);
+      out.select = indices_of(op);
+      break;
+    case kind::end_edit_mesh:
+      break;
+    case kind::key:
+      out.frame = float_of(member(op, "frame"), "\"frame\"");
+      [[fallthrough]];
+    case kind::place:
+      out.shape = text_of(op, "shape");
+      out.position = vector_of(op, "position");
+      out.rotation = vector_of(op, "rotation");
+      break;
+    case kind::animation:
+      if (op.contains("frame_rate")) out.frame_rate = whole_of(op.at("frame_rate"), "\"frame_rate\"", 1);
+      if (op.contains("start_frame")) out.start_frame = whole_of(op.at("start_frame"), "\"start_frame\"", 0);
+      if (op.contains("end_frame")) out.end_frame = whole_of(op.at("end_frame"), "\"end_frame\"", 0);
+      break;
+  }
+}
+
+edit_operation read_one(const json& op, std::size_t number) {
+  if (!op.is_object()) throw op_error{"an operation is an object with \"op\""};
+  const std::string name = text_of(op, "op");
+  edit_operation out;
+  out.number = number;
+  for (int k = 0; k <= static_cast<int>(kind::animation); ++k)
+    if (name == edit_operation::name_of(static_cast<kind>(k))) {
+      out.what = static_cast<kind>(k);
+      read_members(op, out);
+      return out;
+    }
+  throw op_error{"unknown operation \"" + name + "\""};
+}
+
+}  // namespace
+
+const char* edit_operation::name_of(kind k) {
+  switch (k) {
+    case kind::select:
+      return "select";
+    case kind::current:
+      return "current";
+    case kind::create:
+      return "create";
+    case kind::modify:
+      return "modify";
+    case kind::edit_mesh:
+      return "edit_mesh";
+    case kind::end_edit_mesh:
+      return "end_edit_mesh";
+    case kind::rename:
+      return "rename";
+    case kind::place:
+      return "place";
+    case kind::key:
+      return "key";
+    case kind::animation:
+      return "animation";
+  }
+  return "";
+}
+
+std::vector<edit_operation> edit_script_reader::read(const std::string& text, const std::string& file_name) {
+  json doc;
+  try {
+    doc = json_document::parse(text);
+  } catch (const json::parse_error& e) {
+    throw cli_error(file_name + ": not JSON: " + e.what());
+  } catch (const json_path_error& e) {
+    throw cli_error(file_name + ": " + (e.path.empty() ? "/" : e.path) + ": " + e.problem);
+  } catch (const json::exception& e) {
+    throw cli_error(file_name + ": not JSON: " + e.what());
+  }
+  if (doc.is_object() && doc.contains("operations")) doc = json(doc.at("operations"));
+  if (!doc.is_array()) throw cli_error(file_name + ": expected a list of operations");
+  std::vector<edit_operation> ops;
+  ops.reserve(doc.size());
+  for (std::size_t i = 0; i < doc.size(); ++i) {
+    try {
+      ops.push_back(read_one(doc[i], i + 1));
+    } catch (const op_error& e) {
+      throw cli_error(file_name + ": operation " + std::to_string(i + 1) + ": " + e.problem);
+    }
+  }
+  return ops;
+}
+
+}  // namespace host
