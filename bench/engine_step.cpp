@@ -7,6 +7,8 @@
 //   build/bin/engine_step [frames]
 
 #include "bench/box_pile.hpp"
+#include "engine/contact_settings.hpp"
+#include "engine/impact_world.hpp"
 #include "engine/phygics_world.hpp"
 
 #include <BulletCollision/BroadphaseCollision/btDbvtBroadphase.h>
@@ -77,7 +79,8 @@ class facade_scene {
 };
 
 // The same world built by hand: configuration, broadphase, solver, ground and bodies as the
-// engine makes them.
+// engine makes them, with the engine's contact settings and world class (they are physics the
+// raw side must step too, not facade overhead).
 class raw_scene {
  public:
   explicit raw_scene(const std::vector<btTransform>& poses)
@@ -89,6 +92,7 @@ class raw_scene {
         ground_(btVector3(0.0f, 1.0f, 0.0f), 0.0f) {
     configuration_.setPlaneConvexMultipointIterations();
     world_.setLatencyMotionStateInterpolation(false);
+    contact_settings::configure_world(world_, 1.0f);
     world_.setGravity(btVector3(0.0f, -9.8f, 0.0f));
     box_.setMargin(0.04f);
     add(0.0f, &ground_, btTransform::getIdentity(), 1, -1);
@@ -120,7 +124,10 @@ class raw_scene {
     btRigidBody::btRigidBodyConstructionInfo info(mass, new btDefaultMotionState(pose), shape, inertia);
     info.m_friction = 0.5f;
     auto* body = new btRigidBody(info);
-    if (mass != 0.0f) body->activate(true);
+    if (mass != 0.0f) {
+      body->activate(true);
+      contact_settings::configure_body(*body, 1.0f);
+    }
     world_.addRigidBody(body, group, mask);
     return body;
   }
@@ -129,7 +136,7 @@ class raw_scene {
   btCollisionDispatcher dispatcher_;
   btDbvtBroadphase broadphase_;
   btSequentialImpulseConstraintSolver solver_;
-  btDiscreteDynamicsWorld world_;
+  impact_world<btDiscreteDynamicsWorld> world_;
   btBoxShape box_;
   btStaticPlaneShape ground_;
   std::vector<btRigidBody*> bodies_;

@@ -7,7 +7,8 @@
 //     sets the position and reports sequence_changed; the plug-in hands the paddle's matrix to
 //     the engine, steps, and writes every box back into its part's transformation.
 //   raw: the same bodies built with Bullet directly (same shapes, margins, construction info,
-//     collision configuration, broadphase, solver and sub-stepping); each frame the paddle's
+//     collision configuration, broadphase, solver, contact settings and world class, and
+//     sub-stepping); each frame the paddle's
 //     motion state is set, the world is stepped and every box's transform is read.
 // Prints the time per frame of both, and as its last line `ratio <plug-in path/raw>`.
 //
@@ -32,6 +33,8 @@
 #include <vector>
 
 #include "bench/box_pile.hpp"
+#include "engine/contact_settings.hpp"
+#include "engine/impact_world.hpp"
 #include "host/player/player.hpp"
 #include "host/plugins/plugin_host.hpp"
 #include "host/scene/scene.hpp"
@@ -176,6 +179,7 @@ class raw_path {
         ground_(btVector3(0, 1, 0), 0) {
     configuration_.setPlaneConvexMultipointIterations();
     world_.setLatencyMotionStateInterpolation(false);
+    contact_settings::configure_world(world_, 1.0f);
     world_.setGravity(btVector3(0, -9.8f, 0));
     box_.setMargin(0.04f);
     paddle_shape_.setMargin(0.04f);
@@ -226,6 +230,7 @@ class raw_path {
       body->setActivationState(DISABLE_DEACTIVATION);
     } else if (mass != 0) {
       body->activate(true);
+      contact_settings::configure_body(*body, 1.0f);
     }
     world_.addRigidBody(body, group, mask);
     return body;
@@ -236,7 +241,7 @@ class raw_path {
   btCollisionDispatcher dispatcher_;
   btDbvtBroadphase broadphase_;
   btSequentialImpulseConstraintSolver solver_;
-  btDiscreteDynamicsWorld world_;
+  impact_world<btDiscreteDynamicsWorld> world_;
   btBoxShape box_, paddle_shape_;
   btStaticPlaneShape ground_;
   btRigidBody* paddle_ = nullptr;

@@ -1,7 +1,9 @@
 // World creation, stepping and teardown.
 #include "engine/bullet_world.hpp"
 
+#include "engine/contact_settings.hpp"
 #include "engine/finite_values.hpp"
+#include "engine/impact_world.hpp"
 
 #include <BulletCollision/BroadphaseCollision/btAxisSweep3.h>
 #include <BulletCollision/BroadphaseCollision/btDbvtBroadphase.h>
@@ -53,6 +55,7 @@ bullet_world::bullet_world(world_datas& datas, bool use_softbody)
   // Report the state at the elapsed time: by default Bullet shows each body one internal step
   // late, while kinematic bodies are shown where they were put, so the scene would lag behind.
   world_->setLatencyMotionStateInterpolation(false);
+  contact_settings::configure_world(*world_, scale_);
   // Gravity (a length per time squared), the ground height and the boundary are scaled with
   // every other length, so that a world keeps its trajectories in metres whatever its scale.
   const btVector3 gravity(0.0f, datas.gravity * scale_, 0.0f);
@@ -74,8 +77,8 @@ void bullet_world::create_soft_world(const world_datas& datas) {
   broadphase_ = std::make_unique<btAxisSweep3>(datas.boundary_min * scale_, datas.boundary_max * scale_,
                                                soft_world_capacity, nullptr, false);
   solver_ = std::make_unique<btSequentialImpulseConstraintSolver>();
-  auto world = std::make_unique<btSoftRigidDynamicsWorld>(dispatcher_.get(), broadphase_.get(), solver_.get(),
-                                                          configuration_.get(), nullptr);
+  auto world = std::make_unique<impact_world<btSoftRigidDynamicsWorld>>(dispatcher_.get(), broadphase_.get(),
+                                                                        solver_.get(), configuration_.get(), nullptr);
   soft_world_ = world.get();
   world_ = std::move(world);
   btSoftBodyWorldInfo& info = *soft_info_;
@@ -96,8 +99,8 @@ void bullet_world::create_discrete_world() {
   dispatcher_ = std::make_unique<btCollisionDispatcher>(configuration_.get());
   broadphase_ = std::make_unique<btDbvtBroadphase>(nullptr);
   solver_ = std::make_unique<btSequentialImpulseConstraintSolver>();
-  world_ = std::make_unique<btDiscreteDynamicsWorld>(dispatcher_.get(), broadphase_.get(), solver_.get(),
-                                                     configuration_.get());
+  world_ = std::make_unique<impact_world<btDiscreteDynamicsWorld>>(dispatcher_.get(), broadphase_.get(), solver_.get(),
+                                                                   configuration_.get());
 }
 
 void bullet_world::create_ground(float height) {

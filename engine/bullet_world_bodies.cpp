@@ -2,6 +2,7 @@
 #include "engine/bullet_world.hpp"
 
 #include "engine/collision_filter.hpp"
+#include "engine/contact_settings.hpp"
 #include "engine/finite_values.hpp"
 
 #include <BulletCollision/CollisionShapes/btBoxShape.h>
@@ -51,6 +52,15 @@ std::unique_ptr<btCollisionShape> make_shape(int type, int direction, const btVe
   }
 }
 
+// Bullet keeps the margin of a box or cylinder inside its half extents. A margin larger than the
+// smallest half extent turns the shape's core inside out: a thin slab then holds a ball up to
+// 14 mm above its surface (1 cm slab, the default 4 cm margin) and stops a swept body short of
+// it. Such a margin is reduced to that half extent; other margins are kept as given.
+float fitting_margin(int type, const btVector3& size, float margin) {
+  if (type != collisionshape_datas::box && type != collisionshape_datas::cylinder) return margin;
+  return btMin(margin, btMin(size.x(), btMin(size.y(), size.z())));
+}
+
 bool is_valid_body(const rigidbody_datas& d) {
   return finite(d.mass) && d.mass >= 0.0f && finite(d.velocity) && finite(d.transform) && finite(d.friction) &&
          finite(d.restitution) && finite(d.linear_damping) && finite(d.angular_damping);
@@ -93,7 +103,7 @@ bool bullet_world::addCollisionShape(collisionshape_datas& datas) {
   if (!finite(size) || size.x() < 0.0f || size.y() < 0.0f || size.z() < 0.0f || !finite(datas.margin)) return false;
   std::unique_ptr<btCollisionShape> shape = make_shape(datas.type, datas.direction, size);
   if (!shape) return false;
-  shape->setMargin(datas.margin);
+  shape->setMargin(fitting_margin(datas.type, size, datas.margin));
   shapes_[datas.shape] = std::move(shape);
   return true;
 }
@@ -112,6 +122,7 @@ bool bullet_world::addRigidBody(rigidbody_datas& datas) {
     auto motion = std::make_unique<btDefaultMotionState>(start);
     auto body = std::make_unique<btRigidBody>(construction_info(datas, motion.get(), shape, inertia));
     set_kind(*body, datas.type);
+    if (datas.type == rigidbody_datas::move) contact_settings::configure_body(*body, scale_);
     if (!datas.velocity.isZero()) body->setLinearVelocity(velocity);
     world_->addRigidBody(body.get(), collision_filter::group(datas.group), collision_filter::mask(datas.mask));
     motion.release();

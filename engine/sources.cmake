@@ -5,4 +5,5 @@ set(PHYSPLUG_ENGINE_SOURCES
   engine/bullet_world_bodies.cpp
   engine/bullet_world_joints.cpp
   engine/bullet_world_softbodies.cpp
+  engine/contact_settings.cpp
 )
