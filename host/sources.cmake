@@ -49,6 +49,8 @@ set(PHYSPLUG_HOST_CLI_SOURCES
   host/cli/edit_script_reader.cpp
   host/cli/glb_buffer.cpp
   host/cli/gltf_writer.cpp
+  host/cli/help_text.cpp
+  host/cli/host_texts.cpp
   host/cli/info_command.cpp
   host/cli/main.cpp
   host/cli/motion_recorder.cpp

@@ -60,20 +60,50 @@ const char* cli_arguments::usage() {
          "                           [--gltf FILE.glb] [--save FILE] [--lang en|ja] [--plugin PATH]\n"
          "  physplug-host edit SCENE --script OPS.json --save OUT [--lang en|ja] [--plugin PATH]\n"
          "  physplug-host info SCENE [--lang en|ja]\n"
-         "  physplug-host help\n"
+         "  physplug-host help [COMMAND]   (or COMMAND --help): every option described\n"
          "exit codes: 0 success, 1 a world could not be built or the plug-in failed, 2 bad input\n";
 }
+
+namespace {
+
+bool is_help(const std::string& arg) { return arg == "help" || arg == "--help" || arg == "-h"; }
+
+void check_command(const std::string& command) {
+  if (command != "play" && command != "edit" && command != "info" && command != "help")
+    throw cli_error("unknown command \"" + command + "\" (play, edit, info or help)");
+}
+
+// `help [COMMAND]` and `COMMAND --help`: only the language is read from the other arguments, so
+// that a half-written command line still gets its help.
+cli_arguments parse_help(int argc, const char* const* argv, const std::string& topic) {
+  cli_arguments a;
+  a.command = "help";
+  a.topic = topic;
+  for (int i = 2; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--lang") {
+      if (i + 1 >= argc) throw cli_error(arg + ": a value is missing");
+      a.lang = argv[++i];
+    } else if (topic.empty() && a.topic.empty() && arg.rfind("-", 0) != 0) {
+      check_command(arg);
+      a.topic = arg;
+    }
+  }
+  if (a.topic == "help") a.topic.clear();
+  if (a.lang != "en" && a.lang != "ja") throw cli_error("--lang: expected en or ja, found \"" + a.lang + "\"");
+  return a;
+}
+
+}  // namespace
 
 cli_arguments cli_arguments::parse(int argc, const char* const* argv) {
   cli_arguments a;
   if (argc < 2) throw cli_error("no command given");
   a.command = argv[1];
-  if (a.command == "help" || a.command == "--help" || a.command == "-h") {
-    a.command = "help";
-    return a;
-  }
-  if (a.command != "play" && a.command != "edit" && a.command != "info")
-    throw cli_error("unknown command \"" + a.command + "\" (play, edit, info or help)");
+  if (is_help(a.command)) return parse_help(argc, argv, "");
+  check_command(a.command);
+  for (int i = 2; i < argc; ++i)
+    if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") return parse_help(argc, argv, a.command);
   const std::set<std::string>& allowed = options_of(a.command);
   for (int i = 2; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -82,7 +112,8 @@ cli_arguments cli_arguments::parse(int argc, const char* const* argv) {
       a.scene = arg;
       continue;
     }
-    if (!allowed.count(arg)) throw cli_error(a.command + ": unknown option " + arg);
+    if (!allowed.count(arg))
+      throw cli_error(a.command + ": unknown option " + arg + " (" + a.command + " --help lists them)");
     if (arg == "--render") {
       a.render = true;
       continue;

@@ -6,13 +6,14 @@
 //                            [--gltf FILE.glb] [--save FILE] [--lang en|ja] [--plugin PATH]
 //   physplug-host edit SCENE --script OPS.json --save OUT [--lang en|ja] [--plugin PATH]
 //   physplug-host info SCENE [--lang en|ja]
-//   physplug-host help
+//   physplug-host help [COMMAND] [--lang en|ja]      also: physplug-host COMMAND --help
 #include <string>
 
 namespace host {
 
 struct cli_arguments {
   std::string command;      ///< "play", "edit", "info" or "help"
+  std::string topic;        ///< help: the command to describe ("" every one)
   std::string scene;        ///< the scene file
   int frames = -1;          ///< last frame to play; -1: the scene's end frame
   int fps = 0;              ///< frames per second to set before playing; 0: keep the scene's
@@ -25,6 +26,7 @@ struct cli_arguments {
   std::string plugin;       ///< plug-in library; "" = the one built with this program
 
   static cli_arguments parse(int argc, const char* const* argv);
+  /// The synopsis printed when no command is given (English: --lang is not known yet).
   static const char* usage();
 };
 

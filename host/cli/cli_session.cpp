@@ -35,7 +35,8 @@ std::string default_plugin() {
 
 }  // namespace
 
-cli_session::cli_session(const std::string& scene_path, const std::string& language) : scene_path_(scene_path) {
+cli_session::cli_session(const std::string& scene_path, const std::string& language)
+    : scene_path_(scene_path), texts_(language) {
   try {
     services_ = std::make_unique<ui_services>(language);
   } catch (const std::exception& e) {

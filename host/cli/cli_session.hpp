@@ -1,11 +1,13 @@
 #pragma once
-// host::cli_session: what every command works on: the texts and dialogs of one language, a
-// scene loaded from a file, and (for play and edit) the physics plug-in loaded into it the way
-// the real host loads it. Teardown order is fixed here: the plug-in leaves sequence mode, its
-// components and library go, then the scene, then the texts and dialogs.
+// host::cli_session: what every command works on: the texts and dialogs of one language (the
+// plug-in's and the host's own), a scene loaded from a file, and (for play and edit) the physics
+// plug-in loaded into it the way the real host loads it. Teardown order is fixed here: the
+// plug-in leaves sequence mode, its components and library go, then the scene, then the texts
+// and dialogs.
 #include <memory>
 #include <string>
 
+#include "host/cli/host_texts.hpp"
 #include "host/plugins/plugin_host.hpp"
 #include "host/scene/scene.hpp"
 #include "host/ui/ui_services.hpp"
@@ -14,7 +16,7 @@ namespace host {
 
 class cli_session {
  public:
-  /// Loads the text table of `language` and the scene file; throws cli_error (exit 2) naming
+  /// Loads the text tables of `language` and the scene file; throws cli_error (exit 2) naming
   /// the file and the problem when either cannot be read.
   cli_session(const std::string& scene_path, const std::string& language);
   ~cli_session();
@@ -30,6 +32,8 @@ class cli_session {
 
   scene& target() { return *scene_; }
   ui_services& services() { return *services_; }
+  /// The texts this program prints for people, in the session's language.
+  const host_texts& texts() const { return texts_; }
   /// Null until load_plugin.
   plugin_host* plugins() { return plugins_.get(); }
   const std::string& scene_path() const { return scene_path_; }
@@ -45,6 +49,7 @@ class cli_session {
 
  private:
   std::string scene_path_;
+  host_texts texts_;
   std::unique_ptr<ui_services> services_;
   sxsdk::host_ref<scene> scene_;
   std::unique_ptr<plugin_host> plugins_;

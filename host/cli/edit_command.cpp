@@ -25,9 +25,9 @@ int edit_command::run(const cli_arguments& args) {
   if (session.target().is_sequence_mode()) session.plugins()->set_sequence_mode(false);
   session.print_messages();
   session.save(args.save);
-  std::cerr << "saved " << args.save << '\n';
+  std::cerr << session.texts().format(host_text::saved, args.save) << '\n';
   if (!ok) {
-    std::cerr << args.script << ": a call into the plug-in failed (see the errors above)\n";
+    std::cerr << session.texts().format(host_text::plugin_failed_editing, args.script) << '\n';
     return cli_error::simulation_failed;
   }
   return 0;

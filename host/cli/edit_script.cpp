@@ -84,13 +84,28 @@ const plugin_host::component& modify_attribute(cli_session& s) {
   return *c;
 }
 
+host_text outcome_text(dialog_outcome outcome) {
+  switch (outcome) {
+    case dialog_outcome::pending:
+      return host_text::outcome_pending;
+    case dialog_outcome::confirmed:
+      return host_text::outcome_confirmed;
+    case dialog_outcome::cancelled:
+      return host_text::outcome_cancelled;
+    case dialog_outcome::rejected:
+      break;
+  }
+  return host_text::outcome_rejected;
+}
+
 // One line per dialog shown from `first` on: its title, outcome and every item with its answer,
 // so that a script author sees the labels to answer by.
 std::string dialogs_shown(cli_session& s, std::size_t first) {
   std::string out;
   const auto& shown = s.services().script().shown();
   for (std::size_t i = first; i < shown.size(); ++i) {
-    out += "\n   dialog \"" + shown[i].title + "\" " + dialog_outcome_name(shown[i].outcome) + ":";
+    out +=
+        "\n   " + s.texts().format(host_text::dialog_shown, shown[i].title, s.texts()(outcome_text(shown[i].outcome)));
     for (const dialog_item_record& item : shown[i].items) out += " \"" + item.path() + "\"=" + item.value.describe();
   }
   return out;
@@ -108,8 +123,11 @@ std::string invoke(cli_session& s, const edit_operation& op) {
     done = s.plugins()->ask_shape(modify_attribute(s), shape_node::of(s.target().get_active_shape()));
   }
   check_answers(s, errors_before);
-  return (op.what == kind::create ? "create " + op.creator : std::string("modify")) +
-         (done ? ": done" : ": nothing done") + dialogs_shown(s, shown_before);
+  const host_texts& t = s.texts();
+  const std::string line = op.what == kind::create
+                               ? t.format(done ? host_text::created : host_text::created_nothing, op.creator)
+                               : t(done ? host_text::modified : host_text::modified_nothing);
+  return line + dialogs_shown(s, shown_before);
 }
 
 std::string edit_mesh(cli_session& s, const edit_operation& op) {
@@ -124,7 +142,7 @@ std::string edit_mesh(cli_session& s, const edit_operation& op) {
   } catch (const std::exception& e) {
     throw op_error{std::string("the selection does not fit the mesh: ") + e.what()};
   }
-  return "editing " + mesh->path() + " with " + std::to_string(op.select.size()) + " selected";
+  return s.texts().format(host_text::editing_mesh, mesh->path(), op.select.size());
 }
 
 std::string place(cli_session& s, const edit_operation& op) {
@@ -139,7 +157,7 @@ std::string place(cli_session& s, const edit_operation& op) {
     throw op_error{"\"" + part.path() + "\" would have no finite place in the world there"};
   }
   s.plugins()->shapes_moved({&part}, old.inv() * now);
-  return "placed " + part.path();
+  return s.texts().format(host_text::placed, part.path());
 }
 
 std::string key(cli_session& s, const edit_operation& op) {
@@ -147,7 +165,7 @@ std::string key(cli_session& s, const edit_operation& op) {
   s.target().keys().set_part_key(part, part_key::from_matrix(op.frame, placement_of(op)));
   std::ostringstream frame;
   frame << op.frame;
-  return "key " + part.path() + " at frame " + frame.str();
+  return s.texts().format(host_text::keyed, part.path(), frame.str());
 }
 
 std::string animation(cli_session& s, const edit_operation& op) {
@@ -155,8 +173,7 @@ std::string animation(cli_session& s, const edit_operation& op) {
   if (op.frame_rate) a.frame_rate = *op.frame_rate;
   if (op.start_frame) a.start_frame = *op.start_frame;
   if (op.end_frame) a.end_frame = *op.end_frame;
-  return "animation " + std::to_string(a.frame_rate) + " fps, frames " + std::to_string(a.start_frame) + ".." +
-         std::to_string(a.end_frame);
+  return s.texts().format(host_text::animation_set, a.frame_rate, a.start_frame, a.end_frame);
 }
 
 std::string dispatch(cli_session& s, const edit_operation& op) {
@@ -165,12 +182,12 @@ std::string dispatch(cli_session& s, const edit_operation& op) {
       std::vector<shape_node*> picked;
       for (const std::string& p : op.shapes) picked.push_back(&shape_at(s, p));
       select(s, picked);
-      return "selected " + std::to_string(picked.size()) + " shape(s)";
+      return s.texts().format(host_text::selected, picked.size());
     }
     case kind::current: {
       shape_node& n = shape_at(s, op.shape);
       s.target().set_current_shape(n);
-      return "current " + n.path();
+      return s.texts().format(host_text::made_current, n.path());
     }
     case kind::create:
     case kind::modify:
@@ -179,11 +196,11 @@ std::string dispatch(cli_session& s, const edit_operation& op) {
       return edit_mesh(s, op);
     case kind::end_edit_mesh:
       s.target().end_mesh_edit_mode();
-      return "mesh editing ended";
+      return s.texts()(host_text::mesh_editing_ended);
     case kind::rename: {
       shape_node& n = shape_at(s, op.shape);
       n.rename(op.name);
-      return "renamed to " + n.path();
+      return s.texts().format(host_text::renamed, n.path());
     }
     case kind::place:
       return place(s, op);

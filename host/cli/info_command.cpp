@@ -17,110 +17,148 @@ std::string vec(const std::array<float, 3>& v) {
   return o.str();
 }
 
-std::string world_text(const shape_node& shape) {
+std::string world_text(const shape_node& shape, const host_texts& t) {
   const world_settings w = stream_decoder::world(shape.find_stream(physics_stream_ids::world)->bytes);
-  std::ostringstream o;
-  o << (w.active ? "active" : "held") << ", gravity " << w.gravity << " m/s2, ground height " << w.height
-    << " m, air density " << w.air_density << ", cycle " << w.simulation_cycle << " /s, scale " << w.scale_factor
-    << ", boundary " << vec(w.boundary_min) << " to " << vec(w.boundary_max) << " m";
-  if (w.view_debug) o << ", debug view";
-  if (!w.valid) o << " [stream damaged or short]";
-  return o.str();
+  std::string out =
+      t.format(host_text::world_settings, t(w.active ? host_text::world_active : host_text::world_held), w.gravity,
+               w.height, w.air_density, w.simulation_cycle, w.scale_factor, vec(w.boundary_min), vec(w.boundary_max));
+  if (w.view_debug) out += t(host_text::world_debug_view);
+  if (!w.valid) out += t(host_text::stream_damaged);
+  return out;
 }
 
-std::string rigid_text(const shape_node& shape) {
+std::string rigid_text(const shape_node& shape, const host_texts& t) {
   const rigid_settings b = stream_decoder::rigid(shape.find_stream(physics_stream_ids::modify)->bytes);
-  static const char* types[] = {"move", "kinematic", "static"};
-  std::ostringstream o;
-  o << (b.type >= 0 && b.type <= 2 ? types[b.type] : "unknown type") << ", mass " << b.mass << ", friction "
-    << b.friction << ", restitution " << b.restitution << ", damping " << b.linear_damping << '/' << b.angular_damping
-    << ", group " << b.group_index << ", mask 0x" << std::hex << b.mask << std::dec << ", velocity " << vec(b.velocity)
-    << " m/s, start " << vec(b.origin) << " m";
-  if (!b.valid) o << " [stream damaged or short]";
-  return o.str();
+  static const host_text types[] = {host_text::body_move, host_text::body_kinematic, host_text::body_static};
+  std::ostringstream mask;
+  mask << std::hex << b.mask;
+  std::string out =
+      t.format(host_text::body_settings, t(b.type >= 0 && b.type <= 2 ? types[b.type] : host_text::body_unknown_type),
+               b.mass, b.friction, b.restitution, b.linear_damping, b.angular_damping, b.group_index, mask.str(),
+               vec(b.velocity), vec(b.origin));
+  if (!b.valid) out += t(host_text::stream_damaged);
+  return out;
 }
 
 // The sizes each kind uses, named (the geometry holds no others).
-std::string primitive_sizes(const primitive_shape& p) {
-  std::ostringstream o;
+std::string primitive_sizes(const primitive_shape& p, const host_texts& t) {
   const auto& s = p.size;
   switch (p.type) {
     case primitive_shape::kind::box:
-      o << "half extents " << vec(s);
-      break;
+      return t.format(host_text::size_half_extents, vec(s));
     case primitive_shape::kind::sphere:
-      o << "radius " << s[0];
-      break;
+      return t.format(host_text::size_radius, s[0]);
     case primitive_shape::kind::capsule:
-      o << "radius " << s[0] << ", middle height " << s[1];
-      break;
+      return t.format(host_text::size_radius_middle_height, s[0], s[1]);
     case primitive_shape::kind::cylinder:
     case primitive_shape::kind::cone:
-      o << "radius " << s[0] << ", height " << s[1];
+      return t.format(host_text::size_radius_height, s[0], s[1]);
+  }
+  return "";
+}
+
+host_text primitive_kind_text(primitive_shape::kind k) {
+  switch (k) {
+    case primitive_shape::kind::box:
+      return host_text::primitive_box;
+    case primitive_shape::kind::sphere:
+      return host_text::primitive_sphere;
+    case primitive_shape::kind::capsule:
+      return host_text::primitive_capsule;
+    case primitive_shape::kind::cylinder:
+      return host_text::primitive_cylinder;
+    case primitive_shape::kind::cone:
       break;
   }
-  return o.str();
+  return host_text::primitive_cone;
 }
 
-std::string primitive_text(const shape_node& shape) {
+std::string primitive_text(const shape_node& shape, const host_texts& t) {
   const primitive_shape p = primitive_measure::measure(shape);
-  if (!p.valid) return "unreadable geometry";
+  if (!p.valid) return t(host_text::unreadable_geometry);
   static const char* axes[] = {"Y", "X", "Z"};
-  std::ostringstream o;
-  o << primitive_kind_name(p.type);
-  if (p.type != primitive_shape::kind::box && p.type != primitive_shape::kind::sphere)
-    o << " along " << axes[p.direction];
-  o << ", " << primitive_sizes(p) << " m, margin " << p.margin;
-  return o.str();
+  const std::string kind = t(primitive_kind_text(p.type));
+  if (p.type == primitive_shape::kind::box || p.type == primitive_shape::kind::sphere)
+    return t.format(host_text::primitive_settings, kind, primitive_sizes(p, t), p.margin);
+  return t.format(host_text::primitive_settings_along, kind, axes[p.direction], primitive_sizes(p, t), p.margin);
 }
 
-std::string stream_version_text(const shape_node& shape) {
+std::string stream_version_text(const shape_node& shape, const host_texts& t) {
   int version = 0;
   const auto stream = shape.find_stream(physics_stream_ids::modify);
-  if (!stream_decoder::version(stream->bytes, version)) return "empty stream";
-  return "stream version " + std::to_string(version) + ", " + std::to_string(stream->bytes.size()) + " bytes";
+  if (!stream_decoder::version(stream->bytes, version)) return t(host_text::empty_stream);
+  return t.format(host_text::stream_version, version, stream->bytes.size());
 }
 
-std::string role_text(const shape_node& shape, physics_role role) {
+std::string role_text(const shape_node& shape, physics_role role, const host_texts& t) {
   switch (role) {
     case physics_role::world:
-      return world_text(shape);
+      return world_text(shape, t);
     case physics_role::rigid_body:
-      return rigid_text(shape);
+      return rigid_text(shape, t);
     case physics_role::primitive:
-      return primitive_text(shape);
+      return primitive_text(shape, t);
     case physics_role::joint:
     case physics_role::soft_body:
-      return stream_version_text(shape);
+      return stream_version_text(shape, t);
     case physics_role::none:
       break;
   }
   return "";
 }
 
-void describe_shape(const shape_node& shape, int depth, std::ostream& out) {
+host_text role_name(physics_role role) {
+  switch (role) {
+    case physics_role::world:
+      return host_text::role_world;
+    case physics_role::rigid_body:
+      return host_text::role_rigid_body;
+    case physics_role::primitive:
+      return host_text::role_primitive;
+    case physics_role::joint:
+      return host_text::role_joint;
+    case physics_role::soft_body:
+    case physics_role::none:
+      break;
+  }
+  return host_text::role_soft_body;
+}
+
+// The kind of a shape as people read it; "?" for a kind the scene format does not name.
+std::string kind_text(const shape_node& shape, const host_texts& t) {
+  static const std::pair<const char*, host_text> kinds[] = {
+      {"part", host_text::kind_part}, {"polygon_mesh", host_text::kind_polygon_mesh},
+      {"line", host_text::kind_line}, {"sphere", host_text::kind_sphere},
+      {"disk", host_text::kind_disk}, {"light", host_text::kind_light}};
   const char* kind = scene_file_format::kind_name(shape.type());
-  out << std::string(static_cast<std::size_t>(depth) * 2, ' ') << shape.name() << " (" << (kind ? kind : "?") << ')';
+  for (const auto& [name, text] : kinds)
+    if (kind && std::string(kind) == name) return t(text);
+  return kind ? kind : "?";
+}
+
+void describe_shape(const shape_node& shape, int depth, const host_texts& t, std::ostream& out) {
+  out << std::string(static_cast<std::size_t>(depth) * 2, ' ') << shape.name() << " (" << kind_text(shape, t) << ')';
   const auto roles = scene_roles::roles_of(shape);
   for (std::size_t i = 0; i < roles.size(); ++i)
-    out << (i ? ";" : "") << " [" << physics_role_name(roles[i]) << "] " << role_text(shape, roles[i]);
+    out << (i ? ";" : "") << " [" << t(role_name(roles[i])) << "] " << role_text(shape, roles[i], t);
   out << '\n';
-  for (const shape_node* son : shape.sons()) describe_shape(*son, depth + 1, out);
+  for (const shape_node* son : shape.sons()) describe_shape(*son, depth + 1, t, out);
 }
 
 }  // namespace
 
-void info_command::describe(scene& s, std::ostream& out) {
+void info_command::describe(scene& s, const host_texts& t, std::ostream& out) {
   const animation_data& a = s.animation();
-  out << "frames " << a.start_frame << ".." << a.end_frame << " at " << a.frame_rate << " fps\n";
-  describe_shape(s.root(), 0, out);
-  const auto bodies = scene_roles::bodies(s);
-  out << bodies.size() << " simulated rigid bodies\n";
+  out << t.format(host_text::info_frames, a.start_frame, a.end_frame, a.frame_rate) << '\n';
+  describe_shape(s.root(), 0, t, out);
+  const std::size_t bodies = scene_roles::bodies(s).size();
+  out << (bodies == 1 ? t(host_text::simulated_bodies_one) : t.format(host_text::simulated_bodies_many, bodies))
+      << '\n';
 }
 
 int info_command::run(const cli_arguments& args) {
   cli_session session(args.scene, args.lang);
-  describe(session.target(), std::cout);
+  describe(session.target(), session.texts(), std::cout);
   return 0;
 }
 

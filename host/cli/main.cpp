@@ -6,6 +6,8 @@
 #include "host/cli/cli_arguments.hpp"
 #include "host/cli/cli_error.hpp"
 #include "host/cli/edit_command.hpp"
+#include "host/cli/help_text.hpp"
+#include "host/cli/host_texts.hpp"
 #include "host/cli/info_command.hpp"
 #include "host/cli/play_command.hpp"
 #include "host/cli/printable.hpp"
@@ -15,7 +17,7 @@ int main(int argc, char** argv) {
   try {
     const cli_arguments args = cli_arguments::parse(argc, argv);
     if (args.command == "help") {
-      std::cout << cli_arguments::usage();
+      std::cout << help_text::render(args.topic, host_texts(args.lang));
       return 0;
     }
     if (args.command == "play") return play_command::run(args);

@@ -77,6 +77,16 @@ struct playback {
   }
 };
 
+// "2 rigid bodies (1 moving)": every body the glTF file draws, and of them the moving ones,
+// which the trace follows.
+std::string bodies_text(const std::vector<simulated_body>& bodies, const host_texts& t) {
+  std::size_t moving = 0;
+  for (const simulated_body& b : bodies) moving += b.settings.type == 0 ? 1 : 0;
+  if (bodies.empty()) return t(host_text::bodies_none);
+  if (bodies.size() == 1) return t.format(host_text::bodies_one, moving);
+  return t.format(host_text::bodies_many, bodies.size(), moving);
+}
+
 }  // namespace
 
 bool play_command::world_build_failed(cli_session& session, std::size_t first) {
@@ -109,20 +119,20 @@ int play_command::run(const cli_arguments& args) {
   }
   if (!args.save.empty()) session.save(args.save);
   session.print_messages();
-  std::cerr << "played " << args.scene << ": frames 0.." << frames << " at " << fps << " fps, "
-            << run.recorder.bodies().size() << " rigid bodies\n";
-  if (!args.trace.empty()) std::cerr << "trace (CSV; frame, shape, position in mm, rotation): " << args.trace << '\n';
-  if (!args.gltf.empty()) std::cerr << "animation (glTF 2.0 binary; metres, Y up): " << args.gltf << '\n';
+  const host_texts& t = session.texts();
+  std::cerr << t.format(host_text::played, args.scene, frames, fps, bodies_text(run.recorder.bodies(), t)) << '\n';
+  if (!args.trace.empty()) std::cerr << t.format(host_text::wrote_trace, args.trace) << '\n';
+  if (!args.gltf.empty()) std::cerr << t.format(host_text::wrote_gltf, args.gltf) << '\n';
   if (stopped_at >= 0) {
-    std::cerr << args.scene << ": the plug-in left sequence mode at frame " << stopped_at << "; playback stopped\n";
+    std::cerr << t.format(host_text::stopped_early, args.scene, stopped_at) << '\n';
     return cli_error::simulation_failed;
   }
   if (session.plugin_failed(first)) {
-    std::cerr << args.scene << ": the plug-in failed during playback (see the errors above)\n";
+    std::cerr << t.format(host_text::plugin_failed_playing, args.scene) << '\n';
     return cli_error::simulation_failed;
   }
   if (world_build_failed(session, first)) {
-    std::cerr << args.scene << ": a physics world could not be built (see the messages above)\n";
+    std::cerr << t.format(host_text::world_not_built, args.scene) << '\n';
     return cli_error::simulation_failed;
   }
   return 0;

@@ -22,13 +22,33 @@ std::vector<std::size_t> matching(const dialog_record& record, const std::string
 }
 
 // A label names an item when exactly one item has it as its whole group path, or else exactly
-// one item carries it as its label.
-std::size_t resolve_label(const dialog_record& record, const std::string& key) {
+// one item carries it as its label. The candidates are returned: one when the key names an item.
+std::vector<std::size_t> items_named(const dialog_record& record, const std::string& key) {
   auto found = matching(record, key, true);
+  if (found.size() == 1) return found;
+  return matching(record, key, false);
+}
+
+// How a script names item n: its label, else its group path, else its number; each the first
+// of them that names this item alone.
+std::string key_of(const dialog_record& record, std::size_t n) {
+  const dialog_item_record& item = record.items[n];
+  for (const std::string& key : {item.label, item.path()})
+    if (!item.label.empty() && items_named(record, key) == std::vector<std::size_t>{n}) return "\"" + key + "\"";
+  return "\"#" + std::to_string(n) + "\"";
+}
+
+std::string keys_of(const dialog_record& record) {
+  std::string keys;
+  for (std::size_t n = 0; n < record.items.size(); ++n) keys += (n ? ", " : "") + key_of(record, n);
+  return keys.empty() ? "none" : keys;
+}
+
+std::size_t resolve_label(const dialog_record& record, const std::string& key) {
+  const auto found = items_named(record, key);
   if (found.size() == 1) return found[0];
-  found = matching(record, key, false);
-  if (found.size() == 1) return found[0];
-  if (found.empty()) throw dialog_script_error(where(record) + "no item labelled \"" + key + "\"");
+  if (found.empty())
+    throw dialog_script_error(where(record) + "no item labelled \"" + key + "\"; its items: " + keys_of(record));
   std::string paths;
   for (const std::size_t n : found) paths += (paths.empty() ? "\"" : ", \"") + record.items[n].path() + "\"";
   throw dialog_script_error(where(record) + "the label \"" + key + "\" is ambiguous; name one of " + paths);

@@ -238,6 +238,64 @@ case "$case_name" in
     done
     echo "examples are what their edit scripts make"
     ;;
+  help)
+    # help describes every command; help COMMAND and COMMAND --help (anywhere after it, before
+    # any other check) describe one, each option on a line with what it does.
+    run 0 help
+    for c in play edit info; do contains "$work/out" "physplug-host $c SCENE"; done
+    for words in "play --help" "help play" "play $src/examples/ball_bounce.json --frames 2 -h"; do
+      run 0 $words
+      contains "$work/out" "physplug-host play SCENE"
+      for option in --frames --fps --render --trace --gltf --save --lang --plugin --help; do
+        grep -qE "^ +$option( [A-Za-z.|]+)? +[a-z]" "$work/out" || fail "\"$words\" does not describe $option"
+      done
+      ! grep -q "physplug-host edit" "$work/out" || fail "\"$words\" describes more than play"
+    done
+    run 0 edit --help; contains "$work/out" "--script OPS.json"
+    run 0 info --help --lang ja; contains "$work/out" "使い方:"
+    run 2 help dance; contains "$work/err" "unknown command"
+    # A label the dialog does not have: the refusal lists the dialog's items by the names a script
+    # uses, spelled as the text tables spell them; in Japanese the Japanese labels.
+    printf '[{"op": "create", "creator": "World", "answers": [{"Gravty": 1}]}]' >"$work/typo.ops.json"
+    run 2 edit "$src/examples/empty-scene.json" --script "$work/typo.ops.json" --save "$work/x.json"
+    contains "$work/err" 'no item labelled "Gravty"; its items: '
+    contains "$work/err" '"Gravity"'
+    contains "$work/err" '"Hight"'
+    run 2 edit "$src/examples/empty-scene.json" --script "$work/typo.ops.json" --save "$work/x.json" --lang ja
+    contains "$work/err" '"重力"'
+    echo "help: every option described, for all commands and for each; unknown labels list the dialog's items"
+    ;;
+  texts)
+    # The play summary counts the bodies the glTF draws and the moving ones the trace follows.
+    run 0 play "$src/examples/ball_bounce.json" --frames 2
+    contains "$work/err" "2 rigid bodies (1 moving)"
+    printf '[{"op": "create", "creator": "World", "answers": ["ok"]}, {"op": "current", "shape": "root/Bullet World"}, {"op": "create", "creator": "Primitive/Rigid", "answers": ["ok"]}]' >"$work/one.ops.json"
+    run 0 edit "$src/examples/empty-scene.json" --script "$work/one.ops.json" --save "$work/one.json" --lang ja
+    contains "$work/out" "1: 作成 World: 完了"
+    contains "$work/out" "ダイアログ「"
+    contains "$work/err" "に保存しました"
+    run 0 play "$work/one.json" --frames 2
+    contains "$work/err" "1 rigid body (1 moving)"
+    run 0 info "$work/one.json"
+    contains "$work/out" "1 simulated rigid body"
+    run 0 play "$work/one.json" --frames 2 --lang ja
+    contains "$work/err" "剛体 1 個 (うち移動 1 個)"
+    # --lang ja: the listing and the summary in Japanese, with no English words left, and the
+    # same numbers in the same order on every line as in English.
+    for scene in two_worlds kinematic_paddle; do
+      "$host" info "$src/examples/$scene.json" >"$work/en.txt" || fail "info $scene"
+      "$host" info "$src/examples/$scene.json" --lang ja >"$work/ja.txt" || fail "info $scene --lang ja"
+      "$host" play "$src/examples/$scene.json" --frames 3 2>>"$work/en.txt" >/dev/null || fail "play $scene"
+      "$host" play "$src/examples/$scene.json" --frames 3 --lang ja 2>>"$work/ja.txt" >/dev/null || fail "play $scene --lang ja"
+      ! grep -E "frames|gravity|mass|margin|radius|simulated|\[(world|rigid body|primitive)\]|played|moving" "$work/ja.txt" ||
+        fail "English left in the Japanese listing of $scene"
+      numbers() { awk '{ line = $0; out = NR ":"; while (match(line, /[0-9]+(\.[0-9]+)?/)) { out = out " " substr(line, RSTART, RLENGTH); line = substr(line, RSTART + RLENGTH) } print out }' "$1"; }
+      diff <(numbers "$work/en.txt") <(numbers "$work/ja.txt") >"$work/diff" || fail "numbers differ between en and ja: $(head -5 "$work/diff")"
+    done
+    contains "$work/ja.txt" "[ワールド] 有効"
+    contains "$work/ja.txt" "を再生しました"
+    echo "texts: bodies counted as the trace and glTF hold them; info, play and edit follow --lang with the same numbers"
+    ;;
   example) example "$1" ;;
   *) fail "unknown case" ;;
 esac

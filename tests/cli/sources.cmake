@@ -7,11 +7,12 @@ set_tests_properties(engine_demo PROPERTIES TIMEOUT 120)
 # Unit tests of the command line's own pieces (sources in host/cli, compiled into the program,
 # so listed here again); test files mirror the source folders under tests/host/cli.
 if(TARGET physplug-host)
-  set(_cli_units body_pose primitive_measure primitive_mesh printable scene_roles stream_decoder)
+  set(_cli_units body_pose cli_arguments host_texts primitive_measure primitive_mesh printable scene_roles stream_decoder)
   set(_cli_sources)
   foreach(unit ${_cli_units})
     list(APPEND _cli_sources ${PROJECT_SOURCE_DIR}/host/cli/${unit}.cpp host/cli/${unit}_test.cpp)
   endforeach()
+  list(APPEND _cli_sources ${PROJECT_SOURCE_DIR}/host/cli/help_text.cpp)  # the arguments' tests read the help
   physplug_test_suite(cli SOURCES ${_cli_sources} LIBS physplug_host)
 endif()
 
@@ -20,7 +21,7 @@ endif()
 # (tools/gltf-validate, installed by scripts/setup test), so examples never rot.
 if(TARGET physplug-host)
   set(_cli_check ${CMAKE_CURRENT_SOURCE_DIR}/cli/cli_check.sh)
-  foreach(case exit_codes trace info edit replay render kinds examples_current)
+  foreach(case exit_codes trace info edit replay render kinds examples_current help texts)
     add_test(NAME cli_${case} COMMAND bash ${_cli_check} ${case} $<TARGET_FILE:physplug-host> ${PROJECT_SOURCE_DIR})
     set_tests_properties(cli_${case} PROPERTIES TIMEOUT 60)
   endforeach()

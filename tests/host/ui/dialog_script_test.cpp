@@ -160,6 +160,45 @@ TEST(dialog_script, answers_that_do_not_fit_are_rejected_with_title_and_item) {
   }
 }
 
+// An unknown label is refused with every item named as a script can name it: by its label, by
+// its group path where labels repeat, by number where even paths repeat. Each name given is
+// then tried as an answer and must change that item and no other.
+TEST(dialog_script, an_unknown_label_lists_every_item_by_a_name_that_works) {
+  host::dialog_script script;
+  const std::string message = rejection(script, dialog_answer::ok().set("Weight", 1.0));
+  const std::string listed = R"("Type", "Mass", "Velocity", "Primitive/Type", "Visible", "Name", "Count")";
+  EXPECT_NE(message.find("no item labelled \"Weight\"; its items: " + listed), std::string::npos) << message;
+
+  const std::vector<std::pair<std::string, host::dialog_value>> answers = {
+      {"Type", 2},           {"Mass", 4.0f},     {"Velocity", vec3(0, 1, 0)},
+      {"Primitive/Type", 0}, {"Visible", false}, {"Name", std::string("crate")},
+      {"Count", 9}};
+  for (std::size_t n = 0; n < answers.size(); ++n) {
+    host::dialog_script fresh;
+    fresh.push(dialog_answer::ok().set(answers[n].first, answers[n].second));
+    auto d = body_dialog(fresh);
+    ASSERT_TRUE(d->ask()) << answers[n].first;
+    const auto& items = fresh.shown().back().items;
+    for (std::size_t i = 0; i < items.size(); ++i)
+      EXPECT_EQ(items[i].value != items[i].shown_value, i == n) << answers[n].first << " changed item " << i;
+  }
+
+  // Two items with the same label in the same group: only their numbers tell them apart.
+  host::dialog_script twins;
+  auto* d = new host::dialog(&twins);
+  sxsdk::host_ref<host::dialog> held(d);
+  d->AddRef();
+  d->set_title("Twins");
+  d->append_float("Size");
+  d->begin_group("Joint");
+  d->append_float("Limit");
+  d->append_float("Limit");
+  d->end_group();
+  twins.push(dialog_answer::ok().set("Limits", 1));
+  EXPECT_THROW(d->ask(), host::dialog_script_error);
+  EXPECT_NE(twins.errors().back().find(R"(its items: "Size", "#1", "#2")"), std::string::npos) << twins.errors().back();
+}
+
 TEST(dialog_script, ambiguous_labels_are_rejected_listing_the_paths) {
   host::dialog_script script;
   auto* d = new host::dialog(&script);

@@ -1,0 +1,128 @@
+#pragma once
+// host::host_text: every text physplug-host prints for people, named once. As with the plug-in's
+// texts, the English text is the identifier: it is looked up in the host's own text table
+// (resources/host/strings/<lang>.xml, see host_texts) and printed as it is when the table has
+// no entry, so English needs none. `%s` and `%i` are filled in order (boost::format; a
+// translation may take them in another order as `%2$s`). Error messages stay English.
+//
+// The list is a macro so that the enum, the English texts and the tests' walk over every text
+// cannot drift apart.
+#include <cstddef>
+
+namespace host {
+
+// clang-format off
+#define PHYSPLUG_HOST_TEXTS(X)                                                                     \
+  /* info */                                                                                       \
+  X(info_frames, "frames %i..%i at %i fps")                                                        \
+  X(kind_part, "part")                                                                             \
+  X(kind_polygon_mesh, "polygon_mesh")                                                             \
+  X(kind_line, "line")                                                                             \
+  X(kind_sphere, "sphere")                                                                         \
+  X(kind_disk, "disk")                                                                             \
+  X(kind_light, "light")                                                                           \
+  X(role_world, "world")                                                                           \
+  X(role_rigid_body, "rigid body")                                                                 \
+  X(role_primitive, "primitive")                                                                   \
+  X(role_joint, "joint")                                                                           \
+  X(role_soft_body, "soft body")                                                                   \
+  X(world_active, "active")                                                                        \
+  X(world_held, "held")                                                                            \
+  X(world_settings, "%s, gravity %s m/s2, ground height %s m, air density %s, cycle %s /s, scale %s, " \
+                    "boundary %s to %s m")                                                         \
+  X(world_debug_view, ", debug view")                                                              \
+  X(stream_damaged, " [stream damaged or short]")                                                  \
+  X(body_move, "move")                                                                             \
+  X(body_kinematic, "kinematic")                                                                   \
+  X(body_static, "static")                                                                         \
+  X(body_unknown_type, "unknown type")                                                             \
+  X(body_settings, "%s, mass %s, friction %s, restitution %s, damping %s/%s, group %s, mask 0x%s, " \
+                   "velocity %s m/s, start %s m")                                                  \
+  X(primitive_box, "box")                                                                          \
+  X(primitive_sphere, "sphere")                                                                    \
+  X(primitive_capsule, "capsule")                                                                  \
+  X(primitive_cylinder, "cylinder")                                                                \
+  X(primitive_cone, "cone")                                                                        \
+  X(primitive_settings, "%s, %s m, margin %s")                                                     \
+  X(primitive_settings_along, "%s along %s, %s m, margin %s")                                      \
+  X(size_half_extents, "half extents %s")                                                          \
+  X(size_radius, "radius %s")                                                                      \
+  X(size_radius_middle_height, "radius %s, middle height %s")                                      \
+  X(size_radius_height, "radius %s, height %s")                                                    \
+  X(unreadable_geometry, "unreadable geometry")                                                    \
+  X(stream_version, "stream version %i, %i bytes")                                                 \
+  X(empty_stream, "empty stream")                                                                  \
+  X(simulated_bodies_one, "1 simulated rigid body")                                                \
+  X(simulated_bodies_many, "%i simulated rigid bodies")                                            \
+  /* play */                                                                                       \
+  X(played, "played %s: frames 0..%i at %s fps, %s")                                               \
+  X(bodies_none, "no rigid bodies")                                                                \
+  X(bodies_one, "1 rigid body (%i moving)")                                                        \
+  X(bodies_many, "%i rigid bodies (%i moving)")                                                    \
+  X(wrote_trace, "trace (CSV; frame, shape, position in mm, rotation): %s")                        \
+  X(wrote_gltf, "animation (glTF 2.0 binary; metres, Y up): %s")                                   \
+  X(stopped_early, "%s: the plug-in left sequence mode at frame %i; playback stopped")             \
+  X(plugin_failed_playing, "%s: the plug-in failed during playback (see the errors above)")        \
+  X(world_not_built, "%s: a physics world could not be built (see the messages above)")            \
+  /* edit */                                                                                       \
+  X(saved, "saved %s")                                                                             \
+  X(plugin_failed_editing, "%s: a call into the plug-in failed (see the errors above)")            \
+  X(created, "create %s: done")                                                                    \
+  X(created_nothing, "create %s: nothing done")                                                    \
+  X(modified, "modify: done")                                                                      \
+  X(modified_nothing, "modify: nothing done")                                                      \
+  X(dialog_shown, "dialog \"%s\" %s:")                                                             \
+  X(outcome_pending, "pending")                                                                    \
+  X(outcome_confirmed, "confirmed")                                                                \
+  X(outcome_cancelled, "cancelled")                                                                \
+  X(outcome_rejected, "rejected")                                                                  \
+  X(editing_mesh, "editing %s with %i selected")                                                   \
+  X(placed, "placed %s")                                                                           \
+  X(keyed, "key %s at frame %s")                                                                   \
+  X(animation_set, "animation %i fps, frames %i..%i")                                              \
+  X(selected, "selected %i shape(s)")                                                              \
+  X(made_current, "current %s")                                                                    \
+  X(mesh_editing_ended, "mesh editing ended")                                                      \
+  X(renamed, "renamed to %s")                                                                      \
+  /* help */                                                                                       \
+  X(help_usage, "usage:")                                                                          \
+  X(help_play, "plays a scene through the physics plug-in, frame by frame")                        \
+  X(help_edit, "runs the operations of an edit script on a scene as a user would, then saves it") \
+  X(help_info, "lists a scene's shapes with their physics roles and settings (no plug-in loaded)") \
+  X(help_help, "describes every command and option, or one command's")                            \
+  X(help_frames, "last frame to play (default: the scene's end frame); frames 0..N are recorded")  \
+  X(help_fps, "frames per second to set before playing (the plug-in plays 30, 60 or 120 and "      \
+              "repairs any other rate to 30)")                                                     \
+  X(help_render, "play as a rendering pass (positions 0..N, then -1) instead of interactively")   \
+  X(help_trace, "write the trace: every moving body's position (mm) and rotation at every frame") \
+  X(help_gltf, "write the played animation as a glTF 2.0 binary (metres, Y up)")                  \
+  X(help_save_play, "save the scene after playback (byte for byte the file that was loaded)")     \
+  X(help_script, "the edit script: a JSON list of operations (docs/cli.md)")                       \
+  X(help_save_edit, "where to save the edited scene (required)")                                   \
+  X(help_lang, "language of the texts the plug-in and this program print (default en)")           \
+  X(help_plugin, "the plug-in library (default: the one built with this program, else "           \
+                 "libphysplug.so beside it or in ../lib)")                                         \
+  X(help_help_option, "describe this command and its options")                                    \
+  X(help_exit_codes, "exit codes: 0 done, 1 a world could not be built or the plug-in failed, "    \
+                     "2 bad input")                                                                \
+  X(help_more, "more: docs/cli.md (commands, edit scripts, trace, glTF), docs/scene-format.md "    \
+               "(scene files)")
+// clang-format on
+
+enum class host_text : std::size_t {
+#define PHYSPLUG_HOST_TEXT_NAME(name, english) name,
+  PHYSPLUG_HOST_TEXTS(PHYSPLUG_HOST_TEXT_NAME)
+#undef PHYSPLUG_HOST_TEXT_NAME
+};
+
+/// How many texts there are (host_text values run from 0 to this, exclusive).
+inline constexpr std::size_t host_text_count = 0
+#define PHYSPLUG_HOST_TEXT_ONE(name, english) +1
+    PHYSPLUG_HOST_TEXTS(PHYSPLUG_HOST_TEXT_ONE)
+#undef PHYSPLUG_HOST_TEXT_ONE
+    ;
+
+/// The English text of `id`: its identifier in the host's text table. Never null.
+const char* english(host_text id);
+
+}  // namespace host
