@@ -1,0 +1,5 @@
+# Test sources of this area (relative to tests/) and the libraries they link.
+set(PHYSPLUG_TEST_SOURCES
+  joints/alternative_bone_test.cpp
+)
+set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)
