@@ -2,6 +2,10 @@
 set(PHYSPLUG_JOINTS_SOURCES
   joints/alternative_bone_attribute.cpp
   joints/alternative_bone_joint.cpp
+  joints/constraints_dialog_section.cpp
+  joints/constraints_properties.cpp
+  joints/constraints_properties_dialog.cpp
+  joints/constraints_properties_frames.cpp
   joints/joint_kind.cpp
   joints/joint_set.cpp
 )
