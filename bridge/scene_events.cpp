@@ -1,6 +1,7 @@
 #include "bridge/scene_events.hpp"
 
 #include "base/texts.hpp"
+#include "joints/constraints_properties.hpp"
 #include "properties/rigidbody_properties.hpp"
 #include "properties/shape_roles.hpp"
 #include "sdk/scene_interface.hpp"
@@ -18,8 +19,14 @@ void refresh_start_transform(sxsdk::scene_interface& scene, sxsdk::shape_class& 
   if (!body.regist()) texts::show_unwritten(scene, "rigid body settings", shape.get_name());
 }
 
-/// The joint work refreshes a moved constraint joint's stored state here.
-void constraints_joint_modified(sxsdk::scene_interface&, sxsdk::shape_class&) {}
+// A moved or changed constraint joint: its frame taken again and its limits handed to the
+// scene's joint. Nothing is written: the frame is taken afresh whenever a world is built.
+void constraints_joint_modified(sxsdk::scene_interface&, sxsdk::shape_class& shape) {
+  constraints_properties joint;
+  joint.shape = &shape;
+  if (joint.get_properties()) (void)joint.set_transrate_data_and_motion();
+  (void)joint.adjust_limits();
+}
 
 }  // namespace
 

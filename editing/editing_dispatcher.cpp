@@ -1,6 +1,7 @@
 #include "editing/editing_dispatcher.hpp"
 
 #include "base/texts.hpp"
+#include "joints/constraints_properties.hpp"
 #include "properties/primitive_properties.hpp"
 #include "properties/rigidbody_properties.hpp"
 #include "properties/shape_roles.hpp"
@@ -10,9 +11,29 @@
 
 namespace {
 
-// A ball or bone joint opens the constraint dialog (with a constraint stream) or the joint chain
-// builder (without one). True when it handled the target. No joint editor exists yet.
-bool edit_joint(sxsdk::scene_interface&, sxsdk::shape_class&) { return false; }
+bool is_ball_or_bone_joint(sxsdk::scene_interface& scene, sxsdk::shape_class& shape) {
+  return shape.is_ball_joint() || scene.is_bone_joint(shape);
+}
+
+// A ball or bone joint opens the constraint dialog, reading its settings first when it has them.
+// True when it handled the target.
+bool edit_joint(sxsdk::scene_interface& scene, sxsdk::shape_class& target) {
+  if (!is_ball_or_bone_joint(scene, target)) return false;
+  constraints_properties joint;
+  joint.shape = &target;
+  // A joint without settings yet is framed as it stands; stored settings are read first.
+  if (!is_bullet_constraints_joint(target) || joint.get_properties()) (void)joint.set_transrate_data_and_motion();
+  (void)joint.modify_bullet_constraints(&scene);
+  return true;
+}
+
+// "Renew inner parts": a constraint joint's stream read (old versions rewrite themselves) and its
+// frame taken again.
+void renew_constraints_joint(sxsdk::shape_class& shape) {
+  constraints_properties joint;
+  joint.shape = &shape;
+  if (joint.get_properties()) (void)joint.set_transrate_data_and_motion();
+}
 
 // A polygon mesh opens the soft body chooser, the projection gesture or a new soft body;
 // `result` is what ask_shape answers. True when it handled the target. No soft body editor
@@ -48,8 +69,9 @@ bool edit_active_shape(sxsdk::scene_interface& scene) {
 }
 
 stream_renewers renewers() {
-  // Constraint and soft body streams are not read yet: such shapes are left as they are.
-  return {};
+  stream_renewers r;
+  r.constraints_joint = renew_constraints_joint;
+  return r;
 }
 
 }  // namespace editing_dispatcher

@@ -76,6 +76,9 @@ bool constraints_properties::get_properties() {
   if (!in.sound()) return false;
   rigid1 = second;
   rigid0 = first;
+  // One body named twice cannot be kept as links (they would read back as a one-body joint): the
+  // stream stays as it is, and the world refuses the joint with its name.
+  if (second && second == first) return true;
   return regist();  // version 2 with both links recorded afresh
 }
 

@@ -7,5 +7,6 @@ set(PHYSPLUG_JOINTS_SOURCES
   joints/constraints_properties_dialog.cpp
   joints/constraints_properties_frames.cpp
   joints/joint_kind.cpp
+  joints/joint_position_class.cpp
   joints/joint_set.cpp
 )

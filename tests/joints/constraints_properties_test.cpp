@@ -169,6 +169,18 @@ TEST(constraints_properties, a_body_reference_out_of_the_scene_reads_as_none) {
   EXPECT_EQ(links_of(t.joint), (std::vector<sxsdk::shape_class*>{&t.below.sdk()}));
 }
 
+TEST(constraints_properties, an_old_stream_naming_one_body_twice_is_read_but_not_rewritten) {
+  two_bodies t;
+  const bytes old = joint_stream(1, 2).i32(t.below.index()).i32(t.below.index()).get();
+  properties_scene::put(t.joint, physplug_modify_uuid, old);
+  constraints_properties c = joint_on(t.joint);
+  ASSERT_TRUE(c.get_properties());
+  EXPECT_EQ(c.rigid0, &t.below.sdk());
+  EXPECT_EQ(c.rigid1, &t.below.sdk());
+  EXPECT_EQ(properties_scene::stream_bytes(t.joint, physplug_modify_uuid), old);
+  EXPECT_TRUE(links_of(t.joint).empty());
+}
+
 TEST(constraints_properties, no_shape_or_no_stream_reads_nothing_and_keeps_the_defaults) {
   constraints_properties none;
   EXPECT_FALSE(none.get_properties());

@@ -4,5 +4,6 @@ set(PHYSPLUG_TEST_SOURCES
   joints/constraints_properties_dialog_test.cpp
   joints/constraints_properties_frames_test.cpp
   joints/alternative_bone_test.cpp
+  joints/joint_playback_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)
