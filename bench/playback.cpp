@@ -1,272 +1,25 @@
-// Cost of the whole host -> plug-in path of playback over Bullet itself. N boxes (1000 by
-// default) fall into a pile while a keyed kinematic paddle sweeps through it; 300 frames of
-// 1/30 s at cycle 60. The same scene runs twice in this process, frame by frame in alternating
-// order so that both see the same machine load:
-//   plug-in path: a headless-host scene with the physics plug-in loaded from its shared library
-//     (dlopen, entry points, components); each frame the host's player poses the keyed paddle,
-//     sets the position and reports sequence_changed; the plug-in hands the paddle's matrix to
-//     the engine, steps, and writes every box back into its part's transformation.
-//   raw: the same bodies built with Bullet directly (same shapes, margins, construction info,
-//     collision configuration, broadphase, solver, contact settings and world class, and
-//     sub-stepping); each frame the paddle's
-//     motion state is set, the world is stepped and every box's transform is read.
-// Prints the time per frame of both, and as its last line `ratio <plug-in path/raw>`.
+// Cost of the whole host -> plug-in path of playback over Bullet itself, at several pile sizes
+// (bench/pile_paths.hpp describes both paths). Each size runs both paths in this process, frame
+// by frame in alternating order so that both see the same machine load. Prints one line per
+// size (`N=<boxes> ... ratio X`), and as its last line `ratio X` of the largest size.
 //
-//   build/bin/playback [boxes] [frames]
-#include <BulletCollision/BroadphaseCollision/btDbvtBroadphase.h>
-#include <BulletCollision/CollisionDispatch/btCollisionDispatcher.h>
-#include <BulletCollision/CollisionDispatch/btDefaultCollisionConfiguration.h>
-#include <BulletCollision/CollisionShapes/btBoxShape.h>
-#include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
-#include <BulletDynamics/ConstraintSolver/btSequentialImpulseConstraintSolver.h>
-#include <BulletDynamics/Dynamics/btDiscreteDynamicsWorld.h>
-#include <BulletDynamics/Dynamics/btRigidBody.h>
-#include <LinearMath/btDefaultMotionState.h>
-
-#include <chrono>
+//   build/bin/playback [--frames F] [BOXES ...]      (default: 250 frames; 250 1000 4000 16000)
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <vector>
 
-#include "bench/box_pile.hpp"
-#include "engine/contact_settings.hpp"
-#include "engine/impact_world.hpp"
-#include "host/player/player.hpp"
-#include "host/plugins/plugin_host.hpp"
-#include "host/scene/scene.hpp"
-#include "host/ui/ui_services.hpp"
+#include "bench/pile_paths.hpp"
 
 namespace {
 
-constexpr float fps = 30.0f;
-constexpr float cycle = 60.0f;
-constexpr float half = 0.1f;                                             // box half extent, m
-const btVector3 paddle_half(0.1f, 0.3f, 3.5f);                           // m
-constexpr float paddle_y = 0.3f, paddle_from = -4.0f, paddle_to = 4.0f;  // m
+using namespace pile_bench;
 
-const sx::uuid_class world_uuid("AFC29716-3C03-418A-9C7F-7541631DB70C");
-const sx::uuid_class primitive_uuid("042BC3E0-CEB3-4DD4-90EB-83E782D795E0");
-const sx::uuid_class modify_uuid("10A768C2-6DBB-43DE-9E3C-E17217E3CA47");
-
-float paddle_x(float frame, int frames) { return paddle_from + (paddle_to - paddle_from) * frame / float(frames); }
-
-// --- the plug-in's streams, little-endian, as the scene files store them ---
-struct bytes {
-  std::vector<std::uint8_t> b;
-  bytes& i32(std::int32_t v) {
-    for (int k = 0; k < 4; ++k) b.push_back(std::uint8_t(std::uint32_t(v) >> (8 * k)));
-    return *this;
-  }
-  bytes& f32(float f) {
-    std::int32_t v;
-    std::memcpy(&v, &f, 4);
-    return i32(v);
-  }
-  bytes& v3(const btVector3& v) { return f32(v.x()).f32(v.y()).f32(v.z()); }
-};
-
-std::vector<std::uint8_t> world_stream() {
-  bytes s;
-  s.i32(0).i32(1).f32(9.8f).f32(0).f32(1.2f).f32(cycle);
-  s.v3(btVector3(-1000, -1000, -1000)).v3(btVector3(1000, 1000, 1000)).i32(131072).f32(1);
-  return s.b;
-}
-
-std::vector<std::uint8_t> rigid_stream(int type, float mass, const btTransform& t) {
-  bytes s;
-  s.i32(1).i32(type);
-  s.b.push_back(1);  // group index
-  s.i32(0).f32(mass).f32(0.5f).f32(0).f32(0).f32(0).v3(btVector3(0, 0, 0));
-  for (int r = 0; r < 3; ++r) s.v3(t.getBasis()[r]);
-  s.v3(t.getOrigin());
-  return s.b;
-}
-
-// A host matrix (row vectors, mm) of a Bullet transform (column vectors, m).
-sxsdk::mat4 host_matrix(const btTransform& t) {
-  sxsdk::mat4 m;
-  for (int r = 0; r < 3; ++r)
-    for (int c = 0; c < 3; ++c) m[r][c] = t.getBasis()[c][r];
-  for (int c = 0; c < 3; ++c) m[3][c] = t.getOrigin()[c] * 1000.0f;
-  return m;
-}
-
-// A rigid body part with its box primitive (a closed, swept line, as the plug-in builds it).
-host::part_shape& add_body(host::scene& s, host::shape_node& world, int type, const btVector3& h,
-                           const btTransform& pose, float mass) {
-  host::part_shape& part = s.add_part(world, "Box");
-  part.set_transformation(host_matrix(pose));
-  part.put_stream(modify_uuid, "1:RigidBody", rigid_stream(type, mass, pose));
-  const float x = h.x() * 1000, y = h.y() * 1000, z = h.z() * 1000;
-  host::line_shape& line = s.add_line(part, "Box", {{-x, -y, -z}, {-x, -y, z}, {x, -y, z}, {x, -y, -z}}, true);
-  line.set_sweep({0, 2 * y, 0});
-  bytes p;
-  p.i32(0).f32(0.04f).i32(0);
-  line.put_stream(primitive_uuid, "Primitive", p.b);
-  return part;
-}
-
-class plugin_path {
- public:
-  plugin_path(const std::vector<btTransform>& poses, int frames)
-      : scene_(host::scene::create(&services_)), plugins_(*scene_), player_(plugins_) {
-    host::part_shape& world = scene_->add_part(scene_->root(), "Bullet World");
-    world.put_stream(world_uuid, "Active:Bullet World", world_stream());
-    for (const btTransform& pose : poses)
-      boxes_.push_back(&add_body(*scene_, world, 0, btVector3(half, half, half), pose, 1));
-    const btTransform paddle(btQuaternion::getIdentity(), btVector3(paddle_x(0, frames), paddle_y, 0));
-    host::part_shape& p = add_body(*scene_, world, 1, paddle_half, paddle, 0);
-    for (float f : {0.0f, float(frames)}) {
-      host::part_key key;
-      key.frame = f;
-      key.translation = {paddle_x(f, frames) * 1000, paddle_y * 1000, 0};
-      scene_->keys().set_part_key(p, key);
-    }
-    paddle_track_ = track_of(p, frames);
-    if (!plugins_.load(PHYSPLUG_PLUGIN_PATH)) {
-      for (const auto& l : scene_->messages().lines()) std::fprintf(stderr, "%s\n", l.text.c_str());
-      std::exit(1);
-    }
-    player_.enter(0);
-  }
-  ~plugin_path() { player_.leave(); }
-  void frame(int f) { player_.go_to(float(f)); }
-  double mean_height() const {
-    double sum = 0;
-    for (const host::part_shape* b : boxes_) sum += b->local_to_world()[3][1] * 0.001;
-    return sum / double(boxes_.size());
-  }
-  std::size_t messages() { return scene_->messages().lines().size(); }
-  /// Where the plug-in will put the paddle at each frame (as it converts the host's matrix),
-  /// so that the raw path moves it exactly alike and both simulations stay the same.
-  const std::vector<btTransform>& paddle_track() const { return paddle_track_; }
-
- private:
-  std::vector<btTransform> track_of(host::part_shape& paddle, int frames) {
-    std::vector<btTransform> track;
-    for (int f = 0; f <= frames; ++f) {
-      scene_->keys().apply(float(f));
-      const sxsdk::mat4 m = paddle.local_to_world();
-      const btMatrix3x3 basis(m[0][0], m[1][0], m[2][0], m[0][1], m[1][1], m[2][1], m[0][2], m[1][2], m[2][2]);
-      track.emplace_back(basis, btVector3(m[3][0] * 0.001f, m[3][1] * 0.001f, m[3][2] * 0.001f));
-    }
-    scene_->keys().apply(0);
-    return track;
-  }
-
-  host::ui_services services_;
-  sxsdk::host_ref<host::scene> scene_;
-  host::plugin_host plugins_;
-  host::player player_;
-  std::vector<host::part_shape*> boxes_;
-  std::vector<btTransform> paddle_track_;
-};
-
-// The same world built by hand, as the engine builds it.
-class raw_path {
- public:
-  raw_path(const std::vector<btTransform>& poses, const std::vector<btTransform>& paddle_track)
-      : track_(paddle_track),
-        dispatcher_(&configuration_),
-        broadphase_(nullptr),
-        world_(&dispatcher_, &broadphase_, &solver_, &configuration_),
-        box_(btVector3(half, half, half)),
-        paddle_shape_(paddle_half),
-        ground_(btVector3(0, 1, 0), 0) {
-    configuration_.setPlaneConvexMultipointIterations();
-    world_.setLatencyMotionStateInterpolation(false);
-    contact_settings::configure_world(world_, 1.0f);
-    world_.setGravity(btVector3(0, -9.8f, 0));
-    box_.setMargin(0.04f);
-    paddle_shape_.setMargin(0.04f);
-    add(0, &ground_, btTransform::getIdentity(), 1, -1, 0);
-    paddle_ = add(0, &paddle_shape_, track_[0], 2, -1, 1);
-    for (const btTransform& pose : poses) bodies_.push_back(add(1, &box_, pose, 2, -1, 0));
-  }
-  ~raw_path() {
-    for (int i = world_.getNumCollisionObjects() - 1; i >= 0; --i) {
-      btRigidBody* body = btRigidBody::upcast(world_.getCollisionObjectArray()[i]);
-      delete body->getMotionState();
-      world_.removeRigidBody(body);
-      delete body;
-    }
-  }
-  void frame(int f) {
-    paddle_->getMotionState()->setWorldTransform(track_[std::size_t(f)]);
-    const float seconds = 1.0f / fps;
-    world_.stepSimulation(seconds, int(10.0f * seconds * cycle), 1.0f / cycle);
-    btTransform t;
-    for (btRigidBody* body : bodies_) {
-      body->getMotionState()->getWorldTransform(t);
-      last_.push_back(t);
-    }
-    last_.clear();
-  }
-  double mean_height() const {
-    double sum = 0;
-    btTransform t;
-    for (btRigidBody* body : bodies_) {
-      body->getMotionState()->getWorldTransform(t);
-      sum += t.getOrigin().y();
-    }
-    return sum / double(bodies_.size());
-  }
-
- private:
-  btRigidBody* add(float mass, btCollisionShape* shape, const btTransform& pose, int group, int mask, int type) {
-    btVector3 inertia(0, 0, 0);
-    if (mass != 0) shape->calculateLocalInertia(mass, inertia);
-    btRigidBody::btRigidBodyConstructionInfo info(mass, new btDefaultMotionState(pose), shape, inertia);
-    info.m_friction = 0.5f;
-    info.m_linearSleepingThreshold = 0.8f;
-    info.m_angularSleepingThreshold = 1.0f;
-    auto* body = new btRigidBody(info);
-    if (type == 1) {
-      body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_KINEMATIC_OBJECT);
-      body->setActivationState(DISABLE_DEACTIVATION);
-    } else if (mass != 0) {
-      body->activate(true);
-      contact_settings::configure_body(*body, 1.0f);
-    }
-    world_.addRigidBody(body, group, mask);
-    return body;
-  }
-
-  std::vector<btTransform> track_;
-  btDefaultCollisionConfiguration configuration_;
-  btCollisionDispatcher dispatcher_;
-  btDbvtBroadphase broadphase_;
-  btSequentialImpulseConstraintSolver solver_;
-  impact_world<btDiscreteDynamicsWorld> world_;
-  btBoxShape box_, paddle_shape_;
-  btStaticPlaneShape ground_;
-  btRigidBody* paddle_ = nullptr;
-  std::vector<btRigidBody*> bodies_;
-  std::vector<btTransform> last_;
-};
-
-template <class Path>
-void timed(Path& path, int f, double& seconds) {
-  const auto start = std::chrono::steady_clock::now();
-  path.frame(f);
-  seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  const int count = argc > 1 ? std::atoi(argv[1]) : 1000;
-  const int frames = argc > 2 ? std::atoi(argv[2]) : 300;
-  if (count <= 0 || frames <= 0) {
-    std::fprintf(stderr, "usage: playback [boxes > 0] [frames > 0]\n");
-    return 2;
-  }
+double play_size(int count, int frames) {
   const std::vector<btTransform> poses = box_pile_start_poses(count);
   plugin_path plugin(poses, frames);
+  (void)plugin.enter();
   raw_path raw(poses, plugin.paddle_track());
   const std::size_t messages = plugin.messages();
   double plugin_seconds = 0, raw_seconds = 0;
@@ -279,12 +32,34 @@ int main(int argc, char** argv) {
       timed(plugin, f, plugin_seconds);
     }
   }
-  std::printf("N=%d frames=%d plug-in path %.3f ms/frame, raw Bullet %.3f ms/frame\n", count, frames,
-              1e3 * plugin_seconds / frames, 1e3 * raw_seconds / frames);
-  std::printf("mean box height after playback: plug-in path %.6f m, raw %.6f m (%s); plug-in messages: %zu\n",
-              plugin.mean_height(), raw.mean_height(),
-              std::fabs(plugin.mean_height() - raw.mean_height()) < 1e-6 ? "same motion" : "the motions differ",
-              plugin.messages() - messages);
-  std::printf("ratio %.4f\n", plugin_seconds / raw_seconds);
+  const double ratio = plugin_seconds / raw_seconds;
+  const bool same = std::fabs(plugin.mean_height() - raw.mean_height()) < 1e-6;
+  std::printf("N=%d frames=%d plug-in path %.3f ms/frame, raw Bullet %.3f ms/frame, %s, messages %zu, ratio %.4f\n",
+              count, frames, 1e3 * plugin_seconds / frames, 1e3 * raw_seconds / frames,
+              same ? "same motion" : "THE MOTIONS DIFFER", plugin.messages() - messages, ratio);
+  std::fflush(stdout);
+  return ratio;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int frames = 250;
+  std::vector<int> sizes;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc)
+      frames = std::atoi(argv[++i]);
+    else
+      sizes.push_back(std::atoi(argv[i]));
+  }
+  if (sizes.empty()) sizes = {250, 1000, 4000, 16000};
+  for (int n : sizes)
+    if (n <= 0 || frames <= 0) {
+      std::fprintf(stderr, "usage: playback [--frames F > 0] [BOXES > 0 ...]\n");
+      return 2;
+    }
+  double ratio = 0;
+  for (int n : sizes) ratio = play_size(n, frames);
+  std::printf("ratio %.4f\n", ratio);
   return 0;
 }

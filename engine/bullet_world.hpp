@@ -13,6 +13,7 @@
 
 #include <map>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class btBroadphaseInterface;
@@ -97,7 +98,7 @@ class bullet_world {
   std::unique_ptr<btDiscreteDynamicsWorld> world_;  // the soft world, or the discrete one
   btSoftRigidDynamicsWorld* soft_world_ = nullptr;  // world_ when it holds soft bodies
   std::map<void*, std::unique_ptr<btCollisionShape>> shapes_;
-  std::map<void*, btRigidBody*> bodies_;                  // owned by world_'s object list
+  std::unordered_map<void*, btRigidBody*> bodies_;        // owned by world_'s object list; looked up every frame
   std::map<void*, std::vector<btSoftBody*>> softbodies_;  // owned by world_'s object list
   std::unique_ptr<btStaticPlaneShape> ground_shape_;
   btRigidBody* ground_body_ = nullptr;  // owned by world_'s object list

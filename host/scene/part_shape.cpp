@@ -52,8 +52,9 @@ void part_shape::set_transformation(const sxsdk::mat4& m) {
 sxsdk::mat4 part_shape::local_to_world() const { return is_joint() ? placement() : inner_frame(); }
 
 // For every part: world into the coordinates its own transformation is expressed in, so that
-// (world matrix H) x world_to_local is the transformation that puts the part at H.
-sxsdk::mat4 part_shape::world_to_local() const { return placement().inv(); }
+// (world matrix H) x world_to_local is the transformation that puts the part at H. The dad
+// keeps the inverse for all its sons: the write-back asks for it for every body and frame.
+sxsdk::mat4 part_shape::world_to_local() const { return placement_inverse(); }
 
 void part_shape::apply_after(const sxsdk::mat4& m) {
   if (is_joint()) return transform_points(m);

@@ -1,6 +1,7 @@
 #include "host/scene/shape_node.hpp"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 #include "host/scene/scene.hpp"
@@ -65,6 +66,23 @@ sxsdk::mat4 shape_node::inner_frame() const {
   sxsdk::mat4 m = own_transformation();
   for (const shape_node* d = dad_; d; d = d->dad_) m = m * d->own_transformation();
   return m;
+}
+
+const sxsdk::mat4& shape_node::inner_frame_inverse() const {
+  // Compared as bytes, not with ==, which takes -0 for 0 and never matches a NaN: the inverse
+  // is a function of the frame's bits, so equal bits give the inverse made afresh, bit for bit.
+  const sxsdk::mat4 frame = inner_frame();
+  if (!kept_ || std::memcmp(&frame, &kept_frame_, sizeof frame) != 0) {
+    kept_frame_ = frame;
+    kept_inverse_ = frame.inv();
+    kept_ = true;
+  }
+  return kept_inverse_;
+}
+
+const sxsdk::mat4& shape_node::placement_inverse() const {
+  static const sxsdk::mat4 identity_inverse = sxsdk::mat4().inv();
+  return dad_ ? dad_->inner_frame_inverse() : identity_inverse;
 }
 
 sxsdk::mat4 shape_node::world_to_local() const { return local_to_world().inv(); }

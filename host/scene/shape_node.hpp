@@ -73,6 +73,13 @@ class shape_node {
   sxsdk::mat4 inner_frame() const;
   /// Where this shape itself is placed: its dad's inner frame (identity for the root).
   sxsdk::mat4 placement() const;
+  /// inner_frame().inv(), kept from the last call while the inner frame stays the same bit for
+  /// bit: the frame is made afresh on every call (one product per level above) and compared
+  /// with the one the kept inverse was made of, so any move of this shape or of a dad, however
+  /// it was made (transformation, apply, joint state through a handle, removal), makes it anew.
+  const sxsdk::mat4& inner_frame_inverse() const;
+  /// placement().inv(): the dad's kept inverse, shared by all its sons.
+  const sxsdk::mat4& placement_inverse() const;
   /// What get_local_to_world_matrix answers (see docs/host-operations.md): the inner frame,
   /// except for joint parts, whose points are given in their placement.
   virtual sxsdk::mat4 local_to_world() const { return inner_frame(); }
@@ -128,6 +135,10 @@ class shape_node {
   std::unique_ptr<shape_node> son_sentinel_;
   bool removed_ = false;
   mutable int index_ = -1;  // cached by the scene
+  // The inverse of the inner frame last asked for (see inner_frame_inverse).
+  mutable bool kept_ = false;
+  mutable sxsdk::mat4 kept_frame_;
+  mutable sxsdk::mat4 kept_inverse_;
   std::vector<std::shared_ptr<stream_data>> streams_;
   std::vector<link> links_;
 };

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "host/scene/scene_fixture.hpp"
 
@@ -194,3 +196,67 @@ TEST_F(shape_matrix, skins_have_no_binds) {
 }
 
 }  // namespace
+
+// The world-to-local matrix the write-back asks for is kept by the dad between calls. After
+// any move of a dad or a grandfather it must be the one made afresh: each case is played on a
+// scene whose matrices were asked for before the move, and on a twin asked only after it.
+TEST(shape_matrix_cache, world_to_local_follows_every_move_of_the_dads) {
+  struct tree {
+    scene_fixture f;
+    host::part_shape& top = f.part("root/Top");
+    host::part_shape& joint = f.part("root/Top/Turn", sxsdk::part_type::rotator_joint);
+    host::part_shape& dad = f.part("root/Top/Turn/Dad");
+    host::part_shape& body = f.part("root/Top/Turn/Dad/Body");
+    host::part_shape& brother = f.part("root/Top/Turn/Dad/Brother");
+    tree() {
+      top.set_transformation(mat4::translate(100, 0, 0));
+      joint.joint().axis = {0, 0, 100};
+      joint.joint().value = 30;
+      dad.set_transformation(mat4::rotate_x(0.4f) * mat4::translate(0, 20, 0));
+      body.set_transformation(mat4::translate(5, 5, 5));
+    }
+  };
+  struct move_case {
+    const char* name;
+    void (*move)(tree&);
+  };
+  const std::vector<move_case> cases = {
+      {"nothing moves", [](tree&) {}},
+      {"the dad's transformation is set", [](tree& t) { t.dad.set_transformation(mat4::rotate_y(1.1f)); }},
+      {"the dad is applied a matrix after", [](tree& t) { t.dad.apply_transformation(mat4::translate(0, 0, 9)); }},
+      {"the dad is transformed before", [](tree& t) { t.dad.transform(mat4::scale(2, 2, 2)); }},
+      {"the top part above the joint moves", [](tree& t) { t.top.set_transformation(mat4::rotate_z(0.2f)); }},
+      {"the joint turns through its handle",
+       [](tree& t) {
+         sxsdk::joint_motion_interface* handle = t.joint.get_joint_motion();
+         handle->set_value(75);
+         handle->Release();
+       }},
+      {"a zero of the dad's turns into -0 (equal by ==, not by bits)",
+       [](tree& t) {
+         mat4 m = t.dad.get_transformation();
+         m[0][1] = -0.0f;
+         t.dad.set_transformation(m);
+       }},
+      {"the joint's subtree is removed from under the top part", [](tree& t) { t.f.scene->remove_shape(t.joint); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    tree asked, twin;
+    (void)asked.body.get_world_to_local_matrix();
+    (void)asked.brother.get_world_to_local_matrix();
+    c.move(asked);
+    c.move(twin);
+    const mat4 kept = asked.body.get_world_to_local_matrix();
+    const mat4 fresh = twin.body.get_world_to_local_matrix();
+    EXPECT_EQ(0, std::memcmp(&kept, &fresh, sizeof kept));
+    const mat4 brother = asked.brother.get_world_to_local_matrix();
+    EXPECT_EQ(0, std::memcmp(&kept, &brother, sizeof kept));
+    // Independent of how it is made: H x world_to_local puts the body at H.
+    const mat4 h = mat4::rotate_y(0.7f) * mat4::translate(-4, 5, 6);
+    asked.body.set_transformation(h * kept);
+    const mat4 placed = asked.body.get_local_to_world_matrix();
+    for (int i = 0; i < 4; ++i)
+      for (int j = 0; j < 4; ++j) EXPECT_NEAR(placed[i][j], h[i][j], 1e-3f) << i << "," << j;
+  }
+}
