@@ -11,13 +11,17 @@ physplug_target(host_access)
 target_link_libraries(host_access PRIVATE physplug_host)
 
 # The whole playback path (host player -> loaded plug-in -> engine -> write-back into the
-# scene) against Bullet stepped directly on the same bodies; last line `ratio <plug-in/raw>`.
+# scene) against Bullet stepped directly on the same bodies (bench/pile_paths.hpp):
+#   playback  per pile size, last line `ratio <plug-in/raw>` of the largest;
+#   threads   the plug-in stepping on several threads against single-threaded Bullet;
 if(TARGET physplug AND TARGET physplug_host)
-  add_executable(playback ${PROJECT_SOURCE_DIR}/bench/playback.cpp)
-  physplug_target(playback)
-  target_link_libraries(playback PRIVATE physplug_host physplug_engine PkgConfig::BULLET)
-  add_dependencies(playback physplug)
-  target_compile_definitions(playback PRIVATE PHYSPLUG_PLUGIN_PATH="$<TARGET_FILE:physplug>")
+  foreach(program playback threads)
+    add_executable(${program} ${PROJECT_SOURCE_DIR}/bench/${program}.cpp)
+    physplug_target(${program})
+    target_link_libraries(${program} PRIVATE physplug_host physplug_engine PkgConfig::BULLET)
+    add_dependencies(${program} physplug)
+    target_compile_definitions(${program} PRIVATE PHYSPLUG_PLUGIN_PATH="$<TARGET_FILE:physplug>")
+  endforeach()
 endif()
 
 # Scene-file reading against file size: each hostile-but-valid layout at n and 4n entries.

@@ -4,6 +4,9 @@
 #include "engine/contact_settings.hpp"
 #include "engine/finite_values.hpp"
 #include "engine/impact_world.hpp"
+#include "engine/parallel_dispatcher.hpp"
+#include "engine/step_pool.hpp"
+#include "engine/threaded_world.hpp"
 
 #include <BulletCollision/BroadphaseCollision/btAxisSweep3.h>
 #include <BulletCollision/BroadphaseCollision/btDbvtBroadphase.h>
@@ -18,6 +21,7 @@
 #include <BulletSoftBody/btSoftRigidDynamicsWorld.h>
 #include <LinearMath/btDefaultMotionState.h>
 
+#include <atomic>
 #include <climits>
 
 using engine_checks::finite;
@@ -31,7 +35,15 @@ void use_multipoint_plane_contacts(btDefaultCollisionConfiguration& configuratio
   configuration.setPlaneConvexMultipointIterations();
 }
 
+std::atomic<int> step_thread_count{1};
+
 }  // namespace
+
+void bullet_world::set_step_threads(int threads) {
+  step_thread_count = threads >= 1 && threads <= max_step_threads ? threads : 1;
+}
+
+int bullet_world::step_threads() { return step_thread_count; }
 
 bool bullet_world::accepts(const world_datas& datas, bool use_softbody) {
   const float scale = datas.scale_factor;
@@ -96,11 +108,20 @@ void bullet_world::create_discrete_world() {
   auto configuration = std::make_unique<btDefaultCollisionConfiguration>(btDefaultCollisionConstructionInfo());
   use_multipoint_plane_contacts(*configuration);
   configuration_ = std::move(configuration);
-  dispatcher_ = std::make_unique<btCollisionDispatcher>(configuration_.get());
   broadphase_ = std::make_unique<btDbvtBroadphase>(nullptr);
-  solver_ = std::make_unique<btSequentialImpulseConstraintSolver>();
-  world_ = std::make_unique<impact_world<btDiscreteDynamicsWorld>>(dispatcher_.get(), broadphase_.get(), solver_.get(),
-                                                                   configuration_.get());
+  auto solver = std::make_unique<btSequentialImpulseConstraintSolver>();
+  const int threads = step_threads();
+  if (threads > 1) {
+    pool_ = std::make_unique<step_pool>(threads);
+    dispatcher_ = std::make_unique<parallel_dispatcher>(configuration_.get(), *pool_);
+    world_ = std::make_unique<threaded_world>(dispatcher_.get(), broadphase_.get(), solver.get(), configuration_.get(),
+                                              *pool_);
+  } else {
+    dispatcher_ = std::make_unique<btCollisionDispatcher>(configuration_.get());
+    world_ = std::make_unique<impact_world<btDiscreteDynamicsWorld>>(dispatcher_.get(), broadphase_.get(), solver.get(),
+                                                                     configuration_.get());
+  }
+  solver_ = std::move(solver);
 }
 
 void bullet_world::create_ground(float height) {
@@ -123,6 +144,7 @@ bullet_world::~bullet_world() {
   broadphase_.reset();
   dispatcher_.reset();
   configuration_.reset();
+  pool_.reset();
 }
 
 void bullet_world::destroy_objects() {

@@ -27,6 +27,7 @@ class btSoftBody;
 class btSoftRigidDynamicsWorld;
 class btStaticPlaneShape;
 struct btSoftBodyWorldInfo;
+class step_pool;
 
 class bullet_world {
  public:
@@ -40,6 +41,14 @@ class bullet_world {
   ~bullet_world();
   bullet_world(const bullet_world&) = delete;
   bullet_world& operator=(const bullet_world&) = delete;
+
+  /// Threads a rigid-body world built from now on steps with (1 .. max_step_threads; others are
+  /// taken as 1). 1, the default, is Bullet's serial world. More share the narrow phase, the
+  /// motion prediction and the island solving out, with the same result bit for bit. Worlds
+  /// with soft bodies always step on one thread.
+  static void set_step_threads(int threads);
+  static int step_threads();
+  static constexpr int max_step_threads = 64;
 
   /// Advances by `seconds` (elapsed time) in steps of 1/`cycle` s, at most 10·seconds·cycle of
   /// them; below one allowed step Bullet takes one step of exactly `seconds`. Non-positive or
@@ -90,6 +99,7 @@ class bullet_world {
   btVector3 scaled(const btVector3& v) const { return v * scale_; }
   btTransform scaled(const btTransform& t) const;
 
+  std::unique_ptr<step_pool> pool_;  // threads of a multi-threaded world, else null
   std::unique_ptr<btSoftBodyWorldInfo> soft_info_;
   std::unique_ptr<btCollisionConfiguration> configuration_;
   std::unique_ptr<btCollisionDispatcher> dispatcher_;

@@ -13,7 +13,7 @@
 #include <LinearMath/btAlignedObjectArray.h>
 
 template <class World>
-class impact_world final : public World {
+class impact_world : public World {
  public:
   using World::World;
 

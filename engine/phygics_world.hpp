@@ -13,6 +13,8 @@ class phygics_world {
   /// in `datas`). False, leaving no world, when the record cannot make one (non-finite values,
   /// scale_factor not above 0, an empty soft body boundary).
   [[nodiscard]] bool create_world(world_datas& datas, bool use_softbody);
+  /// Threads the worlds created from now on step with (bullet_world::set_step_threads).
+  static void set_step_threads(int threads) { bullet_world::set_step_threads(threads); }
   /// Destroys the world; false when there is none.
   bool remove_world();
   /// Steps the world by `seconds` of elapsed time at `cycle` steps per second; nothing without a world.

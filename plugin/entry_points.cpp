@@ -1,6 +1,9 @@
 // The seven functions the host looks up in the library. They answer from component_table and
 // never let an exception out: a failure answers as "nothing offered".
+#include <cstdlib>
 #include <string>
+
+#include "engine/phygics_world.hpp"
 
 #include "plugin/component_table.hpp"
 #include "plugin/version.hpp"
@@ -14,6 +17,19 @@ namespace {
 std::string name_buffer;
 
 constexpr int unknown_index = -1;  ///< create_interface for a known kind with an index it lacks
+
+/// The threads every rigid-body world steps on, as the host chose them for this run
+/// (PHYSPLUG_THREADS=N, 1..64; anything else or nothing: 1), read once when the library is
+/// loaded. A choice of the host, stored in no scene; any number gives the same motion.
+[[maybe_unused]] const bool step_threads_read = [] {
+  const char* text = std::getenv("PHYSPLUG_THREADS");
+  char* end = nullptr;
+  const long threads = text ? std::strtol(text, &end, 10) : 1;
+  const bool whole = text && *text && end && *end == '\0';
+  phygics_world::set_step_threads(whole && threads >= 1 && threads <= bullet_world::max_step_threads ? int(threads)
+                                                                                                     : 1);
+  return true;
+}();
 }  // namespace
 
 PHYSPLUG_EXPORT int create_interface(const sxsdk::IID& iid, int index, void** out, sxsdk::host_interface*, void*) {

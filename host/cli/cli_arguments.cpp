@@ -22,8 +22,8 @@ int parse_int(const std::string& option, const std::string& text, int min) {
 
 // Which options each command takes.
 const std::set<std::string>& options_of(const std::string& command) {
-  static const std::set<std::string> play = {"--frames", "--fps",  "--render", "--trace",
-                                             "--gltf",   "--save", "--lang",   "--plugin"};
+  static const std::set<std::string> play = {"--frames", "--fps",  "--render", "--trace",  "--gltf",
+                                             "--save",   "--lang", "--plugin", "--threads"};
   static const std::set<std::string> edit = {"--script", "--save", "--lang", "--plugin"};
   static const std::set<std::string> info = {"--lang"};
   if (command == "play") return play;
@@ -32,6 +32,13 @@ const std::set<std::string>& options_of(const std::string& command) {
 }
 
 void apply(cli_arguments& a, const std::string& option, const std::string& value) {
+  if (option == "--threads") {
+    a.threads = parse_int(option, value, 1);
+    if (a.threads > cli_arguments::max_threads)
+      throw cli_error(option + ": at most " + std::to_string(cli_arguments::max_threads) + " threads, found \"" +
+                      value + "\"");
+    return;
+  }
   // An empty path would silently mean "none" for the outputs, and nothing for the rest.
   if (value.empty() && option != "--lang") throw cli_error(option + ": the file name is empty");
   if (option == "--frames")
@@ -57,7 +64,7 @@ void apply(cli_arguments& a, const std::string& option, const std::string& value
 const char* cli_arguments::usage() {
   return "usage:\n"
          "  physplug-host play SCENE [--frames N] [--fps F] [--render] [--trace FILE.csv]\n"
-         "                           [--gltf FILE.glb] [--save FILE] [--lang en|ja] [--plugin PATH]\n"
+         "                           [--gltf FILE.glb] [--save FILE] [--threads N] [--lang en|ja] [--plugin PATH]\n"
          "  physplug-host edit SCENE --script OPS.json --save OUT [--lang en|ja] [--plugin PATH]\n"
          "  physplug-host info SCENE [--lang en|ja]\n"
          "  physplug-host help [COMMAND]   (or COMMAND --help): every option described\n"

@@ -3,7 +3,7 @@
 // loaded. Every mistake throws cli_error (exit code 2) naming the argument and the problem.
 //
 //   physplug-host play SCENE [--frames N] [--fps F] [--render] [--trace FILE.csv]
-//                            [--gltf FILE.glb] [--save FILE] [--lang en|ja] [--plugin PATH]
+//                            [--gltf FILE.glb] [--save FILE] [--threads N] [--lang en|ja] [--plugin PATH]
 //   physplug-host edit SCENE --script OPS.json --save OUT [--lang en|ja] [--plugin PATH]
 //   physplug-host info SCENE [--lang en|ja]
 //   physplug-host help [COMMAND] [--lang en|ja]      also: physplug-host COMMAND --help
@@ -24,6 +24,9 @@ struct cli_arguments {
   std::string script;       ///< edit: the operations file
   std::string lang = "en";  ///< language of the plug-in's texts
   std::string plugin;       ///< plug-in library; "" = the one built with this program
+  int threads = 1;          ///< play: threads the physics steps on, 1..max_threads (not stored)
+
+  static constexpr int max_threads = 64;
 
   static cli_arguments parse(int argc, const char* const* argv);
   /// The synopsis printed when no command is given (English: --lang is not known yet).

@@ -27,7 +27,7 @@ const std::vector<command_help>& commands() {
   static const std::vector<command_help> all = {
       {"play",
        "physplug-host play SCENE [--frames N] [--fps F] [--render] [--trace FILE.csv] [--gltf FILE.glb]\n"
-       "                         [--save FILE] [--lang en|ja] [--plugin PATH]",
+       "                         [--save FILE] [--threads N] [--lang en|ja] [--plugin PATH]",
        host_text::help_play,
        {{"--frames N", host_text::help_frames},
         {"--fps F", host_text::help_fps},
@@ -35,6 +35,7 @@ const std::vector<command_help>& commands() {
         {"--trace FILE.csv", host_text::help_trace},
         {"--gltf FILE.glb", host_text::help_gltf},
         {"--save FILE", host_text::help_save_play},
+        {"--threads N", host_text::help_threads},
         lang,
         plugin,
         help}},

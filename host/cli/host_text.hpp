@@ -99,6 +99,7 @@ namespace host {
   X(help_save_play, "save the scene after playback (byte for byte the file that was loaded)")     \
   X(help_script, "the edit script: a JSON list of operations (docs/cli.md)")                       \
   X(help_save_edit, "where to save the edited scene (required)")                                   \
+  X(help_threads, "threads the physics steps on (default 1; the same motion with any number)")     \
   X(help_lang, "language of the texts the plug-in and this program print (default en)")           \
   X(help_plugin, "the plug-in library (default: the one built with this program, else "           \
                  "libphysplug.so beside it or in ../lib)")                                         \

@@ -1,5 +1,6 @@
 #include "host/cli/play_command.hpp"
 
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -101,6 +102,10 @@ bool play_command::world_build_failed(cli_session& session, std::size_t first) {
 int play_command::run(const cli_arguments& args) {
   output_paths::check(args);  // before anything is loaded, played or written
   cli_session session(args.scene, args.lang);
+  // The plug-in reads its step threads from the environment when it is loaded: a choice of
+  // this run, stored in no scene.
+  if (setenv("PHYSPLUG_THREADS", std::to_string(args.threads).c_str(), 1) != 0)
+    throw std::runtime_error("--threads: the setting cannot be handed to the plug-in");
   session.load_plugin(args.plugin);
   scene& s = session.target();
   if (args.fps > 0) s.animation().frame_rate = args.fps;

@@ -176,6 +176,24 @@ case "$case_name" in
     done
     echo "replay: box_pile and two_worlds played twice give identical traces"
     ;;
+  threads)
+    # Any number of threads plays the same motion as one, byte for byte in the trace; and the
+    # setting is kept out of the saved scene.
+    for scene in box_pile two_worlds kinematic_paddle; do
+      run 0 play "$src/examples/$scene.json" --trace "$work/one.csv"
+      for n in 2 3; do
+        run 0 play "$src/examples/$scene.json" --trace "$work/many.csv" --threads $n --save "$work/saved.json"
+        cmp -s "$work/one.csv" "$work/many.csv" ||
+          fail "$scene at $n threads traced another motion: $(diff "$work/one.csv" "$work/many.csv" | head -5)"
+        cmp -s "$src/examples/$scene.json" "$work/saved.json" || fail "$scene: --threads $n changed the saved scene"
+      done
+    done
+    for bad in 0 65 two ""; do
+      run 2 play "$src/examples/box_pile.json" --frames 1 --threads "$bad"
+      contains "$work/err" "--threads"
+    done
+    echo "threads: box_pile, two_worlds and kinematic_paddle trace the same motion at 1, 2 and 3 threads; 0, 65, two refused"
+    ;;
   render)
     # A rendering pass plays the same motion as interactive playback.
     scene="$src/examples/ball_bounce.json"
@@ -246,7 +264,7 @@ case "$case_name" in
     for words in "play --help" "help play" "play $src/examples/ball_bounce.json --frames 2 -h"; do
       run 0 $words
       contains "$work/out" "physplug-host play SCENE"
-      for option in --frames --fps --render --trace --gltf --save --lang --plugin --help; do
+      for option in --frames --fps --render --trace --gltf --save --threads --lang --plugin --help; do
         grep -qE "^ +$option( [A-Za-z.|]+)? +[a-z]" "$work/out" || fail "\"$words\" does not describe $option"
       done
       ! grep -q "physplug-host edit" "$work/out" || fail "\"$words\" describes more than play"

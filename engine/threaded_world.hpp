@@ -1,0 +1,50 @@
+#pragma once
+// A rigid-body world (impact_world over btDiscreteDynamicsWorld) whose step shares its work
+// over a step_pool, with the same result as the serial world, bit for bit, whatever the
+// number of threads:
+// - the bodies' motion without constraints is predicted in parallel (each body alone);
+// - islands are gathered into solver batches exactly as the serial world gathers them, and the
+//   batches are solved in parallel, each by the solver of the thread that takes it (a batch
+//   solved alone gives what it gives within the serial sequence: batches share no moving
+//   body). Batches that touch a kinematic body, which the solver marks while it works on it,
+//   are solved one after another on one thread, in their order.
+// The narrow phase is shared out by parallel_dispatcher. Include only in engine/ sources.
+#include "engine/impact_world.hpp"
+
+#include <BulletDynamics/ConstraintSolver/btSequentialImpulseConstraintSolver.h>
+#include <BulletDynamics/Dynamics/btDiscreteDynamicsWorld.h>
+
+#include <memory>
+#include <vector>
+
+class step_pool;
+
+class threaded_world final : public impact_world<btDiscreteDynamicsWorld> {
+ public:
+  /// `solver` serves thread 0; the world makes one more of the same kind for every other
+  /// thread of `pool`. Neither `solver` nor `pool` is owned; both must outlive the world.
+  threaded_world(btDispatcher* dispatcher, btBroadphaseInterface* broadphase,
+                 btSequentialImpulseConstraintSolver* solver, btCollisionConfiguration* configuration, step_pool& pool);
+  ~threaded_world() override;
+
+  /// One island batch: what one solveGroup call of the serial world receives.
+  struct batch {
+    std::vector<btCollisionObject*> bodies;
+    std::vector<btPersistentManifold*> manifolds;
+    std::vector<btTypedConstraint*> constraints;
+    bool touches_kinematic = false;
+  };
+
+ protected:
+  void predictUnconstraintMotion(btScalar step) override;
+  void solveConstraints(btContactSolverInfo& info) override;
+
+ private:
+  void solve(batch& b, int thread, btContactSolverInfo& info);
+
+  step_pool& pool_;
+  std::vector<btConstraintSolver*> solvers_;  // per thread; [0] is the world's own
+  std::vector<std::unique_ptr<btSequentialImpulseConstraintSolver>> own_solvers_;
+  btAlignedObjectArray<btTypedConstraint*> sorted_;
+  std::vector<batch> batches_;
+};

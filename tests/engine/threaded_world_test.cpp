@@ -1,0 +1,123 @@
+// Multi-threaded stepping (step_pool, parallel_dispatcher, threaded_world): a world stepped on
+// several threads moves every body exactly as the serial world does, bit for bit.
+#include "engine/threaded_world.hpp"
+#include "engine/bullet_world.hpp"
+#include "engine/step_pool.hpp"
+
+#include "engine/engine_scene.hpp"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <vector>
+
+using namespace engine_test;
+
+namespace {
+
+// Worlds built while it lives step on `threads` threads.
+struct step_threads {
+  explicit step_threads(int threads) { bullet_world::set_step_threads(threads); }
+  ~step_threads() { bullet_world::set_step_threads(1); }
+};
+
+// Every moving body's pose and velocities after each frame, as bytes.
+using history = std::vector<unsigned char>;
+
+void record(history& h, const btRigidBody& body) {
+  const btTransform& t = body.getWorldTransform();
+  const btVector3 v = body.getLinearVelocity(), w = body.getAngularVelocity();
+  for (const void* p : {static_cast<const void*>(&t), static_cast<const void*>(&v), static_cast<const void*>(&w)}) {
+    const auto* bytes = static_cast<const unsigned char*>(p);
+    h.insert(h.end(), bytes, bytes + (p == &t ? sizeof t : sizeof v));
+  }
+}
+
+// A mixed pile (boxes, spheres, capsules, cylinders and cones in columns that topple into each
+// other), pairs of bodies held by joints, and a kinematic paddle pushed through it all.
+history play_mixed_pile(int threads, int frames) {
+  step_threads chosen(threads);
+  engine_scene scene;
+  EXPECT_TRUE(scene.built);
+  const collisionshape_datas shapes[] = {box(0.1f), sphere(0.1f),
+                                         shape_record(collisionshape_datas::capsule, 0.08f, 0.25f, 0.08f, 1),
+                                         shape_record(collisionshape_datas::cylinder, 0.1f, 0.2f, 0.1f, 1),
+                                         shape_record(collisionshape_datas::cone, 0.1f, 0.2f, 0.1f, 1)};
+  std::vector<rigidbody_datas*> moving;
+  for (int i = 0; i < 240; ++i) {
+    const int column = i % 36, layer = i / 36;
+    const btVector3 at((column % 6) * 0.28f - 0.7f, 0.15f + layer * 0.26f, (column / 6) * 0.28f - 0.7f);
+    rigidbody_datas& b = scene.add_body(shapes[i % 5], at);
+    b.transform.setRotation(btQuaternion(btVector3(0.3f, 1.0f, 0.2f).normalized(), 0.1f * float(i % 7)));
+    EXPECT_TRUE(scene.commit(b));
+    moving.push_back(&b);
+  }
+  for (int i = 0; i + 1 < 240; i += 40) {  // every 40th body is held to the next by a joint
+    constraints_datas joint;
+    joint.rigid0 = moving[std::size_t(i)]->shape;
+    joint.rigid1 = moving[std::size_t(i + 1)]->shape;
+    joint.transform.setOrigin(moving[std::size_t(i)]->transform.getOrigin());
+    EXPECT_TRUE(scene.engine.addJoint(joint));
+  }
+  rigidbody_datas& paddle = scene.body(shape_record(collisionshape_datas::box, 0.1f, 0.3f, 1.2f),
+                                       btVector3(-1.2f, 0.3f, 0.0f), rigidbody_datas::kinematic, 0.0f);
+  history h;
+  for (int f = 1; f <= frames; ++f) {
+    btTransform to(btQuaternion::getIdentity(), btVector3(-1.2f + 2.4f * float(f) / float(frames), 0.3f, 0.0f));
+    EXPECT_TRUE(scene.engine.set_kinematic_new_transform(paddle, to));
+    scene.engine.update(1.0f / 30.0f, scene.world.simulation_cycle);
+    for (const rigidbody_datas* b : moving) record(h, *scene.bullet_body(*b));
+  }
+  return h;
+}
+
+}  // namespace
+
+TEST(threaded_world, every_thread_count_moves_the_pile_as_the_serial_world_does) {
+  const int frames = 60;
+  const history serial = play_mixed_pile(1, frames);
+  for (int threads : {2, 3, 4}) {
+    const history threaded = play_mixed_pile(threads, frames);
+    ASSERT_EQ(serial.size(), threaded.size());
+    EXPECT_TRUE(std::memcmp(serial.data(), threaded.data(), serial.size()) == 0) << threads << " threads";
+  }
+}
+
+TEST(threaded_world, the_thread_count_is_taken_when_a_world_is_built_and_soft_worlds_stay_serial) {
+  const auto threaded = [](const engine_scene& scene) {
+    return dynamic_cast<threaded_world*>(scene.engine.engine()->dynamics_world()) != nullptr;
+  };
+  engine_scene serial;
+  EXPECT_FALSE(threaded(serial));
+  {
+    step_threads chosen(2);
+    engine_scene rigid;
+    EXPECT_TRUE(threaded(rigid));
+    engine_scene soft(world_datas(), true);
+    ASSERT_TRUE(soft.built);
+    EXPECT_FALSE(threaded(soft));
+  }
+  for (int refused : {0, -3, bullet_world::max_step_threads + 1}) {
+    bullet_world::set_step_threads(refused);
+    EXPECT_EQ(bullet_world::step_threads(), 1) << refused;
+  }
+}
+
+TEST(step_pool, runs_every_task_once_on_any_number_of_threads) {
+  for (int threads : {1, 2, 4}) {
+    step_pool pool(threads);
+    EXPECT_EQ(pool.threads(), threads);
+    for (int tasks : {0, 1, 7, 1000}) {
+      std::vector<std::atomic<int>> runs(std::size_t(tasks + 1));
+      std::atomic<int> bad_thread{0};
+      pool.run(tasks, [&](int task, int thread) {
+        ++runs[std::size_t(task)];
+        if (thread < 0 || thread >= threads) ++bad_thread;
+      });
+      for (int t = 0; t < tasks; ++t) EXPECT_EQ(runs[std::size_t(t)], 1) << threads << " threads, task " << t;
+      EXPECT_EQ(runs[std::size_t(tasks)], 0);
+      EXPECT_EQ(bad_thread, 0);
+    }
+  }
+}
