@@ -1,0 +1,6 @@
+# Test sources of this area (relative to tests/) and the libraries they link.
+set(PHYSPLUG_TEST_SOURCES
+  softbody/softbody_properties_test.cpp
+  softbody/softbody_dialog_test.cpp
+)
+set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)
