@@ -3,10 +3,10 @@
 
 #include "engine/collision_filter.hpp"
 #include "engine/finite_values.hpp"
+#include "engine/softbody_mesh.hpp"
 
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <BulletSoftBody/btSoftBody.h>
-#include <BulletSoftBody/btSoftBodyHelpers.h>
 #include <BulletSoftBody/btSoftRigidDynamicsWorld.h>
 
 #include <algorithm>
@@ -158,8 +158,7 @@ bool bullet_world::addSoftBody(softbody_datas& datas, void* key) {
   for (btScalar& v : vertices) v *= scale_;
   if (!std::all_of(vertices.begin(), vertices.end(), [](btScalar v) { return finite(v); })) return false;
   const int faces = int(datas.triangles.size() / 3);
-  btSoftBody* body = btSoftBodyHelpers::CreateFromTriMesh(
-      *soft_info_, vertices.data(), datas.triangles.empty() ? nullptr : datas.triangles.data(), faces, true);
+  btSoftBody* body = softbody_mesh::create(*soft_info_, vertices.data(), datas.triangles.data(), faces);
   softbodies_[key].push_back(body);
   configure(*body, datas, is_one_piece(datas, node_count(datas)));
   attach_anchors(*body, datas);

@@ -7,5 +7,6 @@ set(PHYSPLUG_TEST_SOURCES
   engine/bullet_world_softbodies_test.cpp
   engine/bullet_world_contacts_test.cpp
   engine/threaded_world_test.cpp
+  engine/softbody_mesh_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_engine)

@@ -2,5 +2,6 @@
 set(PHYSPLUG_TEST_SOURCES
   softbody/softbody_properties_test.cpp
   softbody/softbody_dialog_test.cpp
+  softbody/cloth_util_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)
