@@ -8,6 +8,10 @@
 #include "properties/world_properties.hpp"
 #include "sdk/scene_interface.hpp"
 #include "sdk/shape_class.hpp"
+#include "sdk/shape_types.hpp"
+#include "softbody/softbody_editor.hpp"
+#include "softbody/softbody_properties.hpp"
+#include "softbody/softbody_scene_list.hpp"
 
 namespace {
 
@@ -36,15 +40,26 @@ void renew_constraints_joint(sxsdk::shape_class& shape) {
 }
 
 // A polygon mesh opens the soft body chooser, the projection gesture or a new soft body;
-// `result` is what ask_shape answers. True when it handled the target. No soft body editor
-// exists yet.
-bool edit_softbody(sxsdk::scene_interface&, sxsdk::shape_class&, bool&) { return false; }
+// `result` is what ask_shape answers. True when it handled the target.
+bool edit_softbody(sxsdk::scene_interface& scene, sxsdk::shape_class& target, sxsdk::shape_class* asked,
+                   softbody_scene_list* softs, bool& result) {
+  const bool asked_mesh =
+      asked != nullptr && scene.is_mesh_edit_mode() && asked->get_type() == sxsdk::shape_type::polygon_mesh;
+  softbody_scene_list local;
+  return softbody_editor::edit(scene, asked_mesh ? *asked : target, softs ? *softs : local, result);
+}
+
+void renew_softbody(sxsdk::shape_class& mesh) {
+  softbody_properties p;
+  p.shape = &mesh;
+  if (p.get_properties()) (void)p.regist();  // a damaged stream is reported and kept as it is
+}
 
 }  // namespace
 
 namespace editing_dispatcher {
 
-bool edit_active_shape(sxsdk::scene_interface& scene) {
+bool edit_active_shape(sxsdk::scene_interface& scene, sxsdk::shape_class* asked, softbody_scene_list* softs) {
   sxsdk::shape_class& target = scene.get_active_shape();
   if (is_bullet_world(target)) {
     world_properties world;
@@ -63,7 +78,7 @@ bool edit_active_shape(sxsdk::scene_interface& scene) {
   }
   if (edit_joint(scene, target)) return true;
   bool result = true;
-  if (edit_softbody(scene, target, result)) return result;
+  if (edit_softbody(scene, target, asked, softs, result)) return result;
   texts::show_message(scene, "No targets");
   return true;
 }
@@ -71,6 +86,7 @@ bool edit_active_shape(sxsdk::scene_interface& scene) {
 stream_renewers renewers() {
   stream_renewers r;
   r.constraints_joint = renew_constraints_joint;
+  r.softbody = renew_softbody;
   return r;
 }
 

@@ -31,7 +31,7 @@ void bullet_modify_component::idle_task(bool&, sxsdk::scene_interface* scene, vo
     if (idle_countdown_ <= 0 || --idle_countdown_ > 0 || !scene) return;
     playback_.others().reset();
     check_ex_joint(scene, scene->get_root());
-    // The soft body work rebuilds its list of soft body meshes here.
+    softs_.rebuild(scene->get_root());
   });
 }
 
@@ -74,11 +74,10 @@ void bullet_modify_component::modified_shapes(sxsdk::scene_interface& scene, int
     if (shapes[i]) shape_modified(&scene, *shapes[i], true);
 }
 
-void bullet_modify_component::browser_updated(bool&, sxsdk::scene_interface*, void*) {
-  // Soft bodies re-store themselves here when the active shape's place in the order changes;
-  // without soft bodies there is nothing to keep in step.
-  (void)browser_shape_;
-  (void)browser_number_;
+void bullet_modify_component::browser_updated(bool&, sxsdk::scene_interface* scene, void*) {
+  guarded(scene, "browser_updated", [&] {
+    if (scene) softs_.browser_updated(*scene);
+  });
 }
 
 void bullet_modify_component::shape_modified(sxsdk::scene_interface* scene, sxsdk::shape_class& shape, bool top) {

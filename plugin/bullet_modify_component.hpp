@@ -6,6 +6,7 @@
 // Every handler catches what it throws and shows it in the message window.
 #include "bridge/playback_driver.hpp"
 #include "sdk/plugin_interface.hpp"
+#include "softbody/softbody_scene_list.hpp"
 
 class bullet_modify_component : public sxsdk::attribute_interface {
  public:
@@ -39,7 +40,8 @@ class bullet_modify_component : public sxsdk::attribute_interface {
                     const sxsdk::mat4& m, void* = nullptr) override;
   void shapes_modified(bool& flag, sxsdk::scene_interface* scene, int count, sxsdk::shape_class* const* shapes,
                        void* = nullptr) override;
-  /// Keeps the soft body list in step with the shape order; nothing without soft bodies.
+  /// Rewrites every soft body stream when the shapes were renumbered (anchor bodies are stored
+  /// by index number).
   void browser_updated(bool& flag, sxsdk::scene_interface* scene, void* = nullptr) override;
 
   /// Refreshes stored properties of `shape` and below after a user edit (top: named by the host).
@@ -54,7 +56,6 @@ class bullet_modify_component : public sxsdk::attribute_interface {
   void modified_shapes(sxsdk::scene_interface& scene, int count, sxsdk::shape_class* const* shapes);
 
   playback_driver playback_;
-  sxsdk::shape_class* browser_shape_ = nullptr;  ///< active shape at the last browser update (soft bodies)
-  int browser_number_ = 0;                       ///< its index number then
-  int idle_countdown_ = 0;                       ///< idle calls left before the next survey
+  softbody_scene_list softs_;  ///< every soft body mesh of the scene
+  int idle_countdown_ = 0;     ///< idle calls left before the next survey
 };

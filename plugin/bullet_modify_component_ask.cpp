@@ -14,7 +14,7 @@ bool bullet_modify_component::ask_shape(sxsdk::shape_class& shape, void*) {
     return handler_guard::guarded(scene.get(), "ask_shape", false, [&] {
       // Every edit happens on a scene without a running simulation.
       playback_.leave_sequence_mode(*scene);
-      return editing_dispatcher::edit_active_shape(*scene);
+      return editing_dispatcher::edit_active_shape(*scene, &shape, &softs_);
     });
   });
 }

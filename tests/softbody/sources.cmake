@@ -3,5 +3,8 @@ set(PHYSPLUG_TEST_SOURCES
   softbody/softbody_properties_test.cpp
   softbody/softbody_dialog_test.cpp
   softbody/cloth_util_test.cpp
+  softbody/softbody_editing_test.cpp
+  softbody/projection_mesh_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)
+list(APPEND PHYSPLUG_TEST_SOURCES softbody/cloth_playback_test.cpp)

@@ -1,0 +1,211 @@
+// softbody_properties: the projection mesh whose selected vertices follow this soft body mesh
+// (binding stream and link under physplug_figure_uuid on this mesh, rest positions under
+// physplug_browser_uuid on the projection mesh), and anchors from a vertex selection.
+#include <algorithm>
+#include <cmath>
+
+#include "base/texts.hpp"
+#include "base/uuid_table.hpp"
+#include "geometry/shape_position_class.hpp"
+#include "properties/property_stream.hpp"
+#include "sdk/sxsdk.hpp"
+#include "softbody/cloth_search.hpp"
+#include "softbody/cloth_util.hpp"
+#include "softbody/softbody_properties.hpp"
+#include "softbody/softbody_stream.hpp"
+
+namespace {
+
+using vec3 = sx::vec<float, 3>;
+
+bool is_mesh(sxsdk::shape_class& s) { return s.get_type() == sxsdk::shape_type::polygon_mesh; }
+
+// Every vertex of `mesh` in world millimetres; false when one cannot be read or is not finite.
+bool world_positions(sxsdk::shape_class& mesh, std::vector<vec3>& out) {
+  out.clear();
+  const int count = mesh.get_polygon_mesh().get_number_of_vertices();
+  shape_position_class position;
+  (void)position.set_shape(mesh);
+  position.world = true;
+  out.reserve(std::size_t(count));
+  for (int i = 0; i < count; ++i) {
+    if (position.set_index(i) || position.get() || position.positions.empty()) return false;
+    const vec3 p = position.positions.front();
+    if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) return false;
+    out.push_back(p);
+  }
+  return true;
+}
+
+void write_world(sxsdk::shape_class& mesh, int vertex, const vec3& p) {
+  shape_position_class position;
+  (void)position.set_shape(mesh);
+  position.world = true;
+  if (position.set_index(vertex)) return;
+  position.positions.assign(1, p);
+  (void)position.set(false);
+}
+
+void refuse(sxsdk::scene_interface& scene, const std::string& why) {
+  texts::show_error(scene, ("physplug: no projection mesh made: " + why).c_str());
+}
+
+}  // namespace
+
+sxsdk::shape_class* softbody_properties::projection_mesh() const {
+  if (shape == nullptr) return nullptr;
+  try {
+    if (shape->get_links(physplug_figure_uuid) != 1) return nullptr;
+    sxsdk::shape_class* linked = nullptr;
+    (void)shape->get_links(physplug_figure_uuid, &linked);
+    return linked;
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+bool softbody_properties::create_proxcy_mesh(sxsdk::scene_interface* scene, sxsdk::shape_class& projection) {
+  if (shape == nullptr || scene == nullptr) return false;
+  if (!is_mesh(projection) || !is_mesh(*shape)) return false;
+  if (projection.get_polygon_mesh().get_number_of_active_vertices() < 1) {
+    delete_projection();
+    return false;
+  }
+  if (&projection == shape) {
+    refuse(*scene, "\"" + shape->get_name() + "\" cannot follow itself");
+    return false;
+  }
+  const std::vector<int> selected = scene->get_active_vertices();
+  std::vector<vec3> rest, cloth;
+  if (!world_positions(projection, rest)) {
+    refuse(*scene, "a vertex of \"" + projection.get_name() + "\" has no finite position");
+    return false;
+  }
+  if (!world_positions(*shape, cloth) || cloth.empty()) {
+    refuse(*scene, "a vertex of \"" + shape->get_name() + "\" has no finite position");
+    return false;
+  }
+  {
+    property_stream::stream_ref stream = property_stream::create(projection, physplug_browser_uuid);
+    if (!stream) return false;
+    for (const vec3& p : rest) stream->write_vec3(p);
+  }
+  const cloth_search search(cloth);
+  std::vector<proxcy_struct> bindings = proxcys;
+  for (int v : selected) {
+    if (v < 0 || std::size_t(v) >= rest.size()) continue;
+    cloth_util builder;
+    (void)builder.make_from(search.find(rest[std::size_t(v)], true), *scene, v);
+    if (builder.vws.empty()) continue;  // no candidate: the vertex stays where it is
+    proxcy_struct b;
+    b.vertex = v;
+    for (std::size_t j = 0; j < builder.vws.size() && j < 3; ++j) {
+      b.mesh_vertex[j] = builder.vws[j].index;
+      b.weight[j] = builder.vws[j].weight;
+    }
+    b.offset = builder.offset;
+    bindings.push_back(b);
+  }
+  proxcys = std::move(bindings);
+  (void)shape->delete_attribute_stream(physplug_figure_uuid);
+  if (const int links = shape->get_links(physplug_figure_uuid); links > 0) {
+    std::vector<sxsdk::shape_class*> linked(std::size_t(links), nullptr);
+    (void)shape->get_links(physplug_figure_uuid, linked.data());
+    for (sxsdk::shape_class* l : linked)
+      if (l != nullptr) (void)shape->remove_link(physplug_figure_uuid, *l);
+  }
+  if (proxcys.empty()) return true;
+  if (property_stream::stream_ref stream = property_stream::create(*shape, physplug_figure_uuid)) {
+    stream->set_label(("->" + projection.get_name()).c_str());
+    softbody_stream::write_bindings(*stream, proxcys);
+  }
+  shape->add_link(physplug_figure_uuid, projection);
+  return true;
+}
+
+void softbody_properties::delete_projection() {
+  if (shape == nullptr) return;
+  (void)shape->delete_attribute_stream(physplug_figure_uuid);
+  const int count = shape->get_links(physplug_figure_uuid);
+  if (count <= 0) return;
+  std::vector<sxsdk::shape_class*> linked(std::size_t(count), nullptr);
+  (void)shape->get_links(physplug_figure_uuid, linked.data());
+  for (sxsdk::shape_class* l : linked) {
+    if (l == nullptr) continue;
+    (void)shape->remove_link(physplug_figure_uuid, *l);
+    if (l->get_links(physplug_figure_uuid) == 0) (void)l->delete_attribute_stream(physplug_browser_uuid);
+  }
+}
+
+void softbody_properties::set_related_shape_position() {
+  if (shape == nullptr || shape->get_links(physplug_figure_uuid) != 1) return;
+  sxsdk::shape_class* projection = projection_mesh();
+  if (projection == nullptr) {
+    sxsdk::host_ref<sxsdk::scene_interface> scene(shape->get_scene());
+    if (scene) texts::show_error(*scene, "proxcy mesh error");
+    return;
+  }
+  if (!is_mesh(*projection) || projection == shape || proxcys.empty()) return;
+  std::vector<vec3> cloth;
+  if (!world_positions(*shape, cloth)) return;
+  shape_position_class position;
+  (void)position.set_shape(*projection);
+  position.world = true;
+  for (const proxcy_struct& b : proxcys) {
+    vec3 sum{0, 0, 0};
+    bool any = false, usable = true;
+    for (int j = 0; j < 3; ++j) {
+      const std::int32_t v = b.mesh_vertex[j];
+      if (v < 0) continue;
+      if (std::size_t(v) >= cloth.size()) usable = false;
+      if (!usable) break;
+      const vec3& p = cloth[std::size_t(v)];
+      const vec3 term{b.weight[j] * p.x, b.weight[j] * p.y, b.weight[j] * p.z};
+      sum = any ? vec3{sum.x + term.x, sum.y + term.y, sum.z + term.z} : term;
+      any = true;
+    }
+    if (!any || !usable || position.set_index(b.vertex)) continue;
+    position.positions.assign(1, sum);
+    (void)position.set(false);
+  }
+}
+
+void softbody_properties::reset_related_shape_position() {
+  sxsdk::shape_class* projection = projection_mesh();
+  if (projection == nullptr || !is_mesh(*projection) || projection == shape) return;
+  const int count = projection->get_polygon_mesh().get_number_of_vertices();
+  if (count <= 0) return;
+  property_stream::stream_ref stream = property_stream::open(*projection, physplug_browser_uuid);
+  if (!stream) return;
+  property_stream::reader in(*stream);
+  for (int i = 0; i < count; ++i) {
+    float p[3];
+    if (!in.read_vec3(p)) {
+      if (in.failed()) break;  // the stream is shorter than the mesh: the rest stays
+      continue;                // a refused (non-finite) vector leaves its vertex
+    }
+    write_world(*projection, i, {p[0], p[1], p[2]});
+  }
+}
+
+void softbody_properties::assign_optional_anchor(sxsdk::scene_interface& scene, sxsdk::shape_class& rigid) {
+  if (datas.empty()) return;
+  softbody_datas& d = datas.front();
+  const std::size_t nodes = d.vertices.size() / 3;
+  std::vector<std::int32_t> selected;
+  for (int v : scene.get_active_vertices())
+    if (v >= 0 && std::size_t(v) < nodes) selected.push_back(v);
+  auto& groups = d.anchors;
+  const auto own = std::find_if(groups.begin(), groups.end(),
+                                [&](const softbody_datas::anchor_struct& a) { return a.rigid == &rigid; });
+  if (own != groups.end()) groups.erase(own);
+  for (std::int32_t v : selected)
+    for (softbody_datas::anchor_struct& g : groups) {
+      const auto at = std::find(g.nodes.begin(), g.nodes.end(), v);
+      if (at != g.nodes.end()) g.nodes.erase(at);
+    }
+  groups.erase(std::remove_if(groups.begin(), groups.end(),
+                              [](const softbody_datas::anchor_struct& a) { return a.nodes.empty(); }),
+               groups.end());
+  if (!selected.empty()) groups.push_back({&rigid, selected});
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Cloths in a scene played through the real plug-in: a grid mesh under a world part, made a
+// soft body as the editor makes it (the conversion of its faces, anchors from chosen vertices),
+// plus read-outs of its vertices.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "../plugin/playback_scene.hpp"
+#include "softbody/softbody_properties.hpp"
+
+namespace softbody_test {
+
+using plugin_test::playback_scene;
+using cloth_vec3 = sx::vec<float, 3>;
+
+/// A grid of `n` by `n` vertices, `step` mm apart, horizontal at `origin` (its first corner),
+/// vertex (i, k) = k * n + i along x then z.
+inline host::polygon_mesh_shape& add_grid_mesh(host::scene& scene, host::shape_node& dad, const std::string& name,
+                                               int n, float step, const cloth_vec3& origin) {
+  host::polygon_mesh_shape& mesh = scene.add_polygon_mesh(dad, name);
+  std::vector<cloth_vec3> points;
+  for (int k = 0; k < n; ++k)
+    for (int i = 0; i < n; ++i) points.push_back({origin.x + i * step, origin.y, origin.z + k * step});
+  std::vector<std::vector<int>> faces;
+  for (int k = 0; k + 1 < n; ++k)
+    for (int i = 0; i + 1 < n; ++i) faces.push_back({k * n + i, k * n + i + 1, (k + 1) * n + i + 1, (k + 1) * n + i});
+  mesh.set_vertices(points);
+  mesh.set_faces(faces);
+  return mesh;
+}
+
+/// Makes `mesh` one soft body of every face with `settings`, the `pinned` vertices anchored to
+/// `body` (null: pinned in place), and stores it.
+inline void make_cloth(host::scene& scene, host::polygon_mesh_shape& mesh, softbody_datas settings = softbody_datas(),
+                       const std::vector<int>& pinned = {}, sxsdk::shape_class* body = nullptr) {
+  softbody_properties p;
+  p.shape = &mesh.sdk();
+  if (!p.convert_mesh(scene, settings, pinned, body)) throw std::runtime_error("test scene: cloth not converted");
+  p.datas.push_back(settings);
+  if (!p.regist()) throw std::runtime_error("test scene: cloth stream not written");
+}
+
+inline float lowest_y(const host::polygon_mesh_shape& mesh) {
+  float low = 1e30f;
+  for (const cloth_vec3& p : mesh.vertex_positions()) low = std::min(low, p.y);
+  return low;
+}
+
+}  // namespace softbody_test
