@@ -36,19 +36,13 @@ void in_plane_weights(const vec3& a0, const vec3& a1, const vec3& a2, float& w0,
   w1 = float(s);
 }
 
-bool passes_side(const vec3& point, const vec3& q, bool same_side) {
-  if (!same_side) return true;
-  if (point.x * point.x >= side_tolerance2) return q.x * point.x >= 0.0f;
-  return q.x * q.x <= side_tolerance2;  // the point lies on the plane: so must q
-}
-
 using candidates = std::multimap<float, cloth_util::iw>;
 
 // Adds one entry to the held candidates; false when the walk in this direction stops.
 bool consider(candidates& held, const vec3& point, const vec3& q, int index, bool same_side) {
-  if (!passes_side(point, q, same_side)) return true;
+  if (!cloth_util::passes_side(point, q, same_side)) return true;
   const vec3 diff = sub(q, point);
-  const float d2 = dot(diff, diff);
+  const float d2 = cloth_util::distance2(q, point);
   if (held.size() < candidate_limit) {
     held.emplace(d2, cloth_util::iw{index, diff});
     return true;
@@ -64,6 +58,17 @@ bool consider(candidates& held, const vec3& point, const vec3& q, int index, boo
 }
 
 }  // namespace
+
+bool cloth_util::passes_side(const vec3& point, const vec3& q, bool same_side) {
+  if (!same_side) return true;
+  if (point.x * point.x >= side_tolerance2) return q.x * point.x >= 0.0f;
+  return q.x * q.x <= side_tolerance2;  // the point lies on the plane: so must q
+}
+
+float cloth_util::distance2(const vec3& q, const vec3& point) {
+  const vec3 diff = sub(q, point);
+  return dot(diff, diff);
+}
 
 bool ltvec3yzx::operator()(const vec3& a, const vec3& b) const {
   if (a.y < b.y) return true;

@@ -44,6 +44,12 @@ class cloth_util {
   std::vector<vw> vws;   ///< the kept vertices, 0 to 3 after a build
   vec3 offset{0, 0, 0};  ///< the point minus the weighted sum of the last build
 
+  /// The side rule: true when `same_side` is off, or `q` lies on the point's side of the plane
+  /// x = 0 (or on it), or on that plane when the point is.
+  static bool passes_side(const vec3& point, const vec3& q, bool same_side);
+  /// |q - point|², computed as the walk computes it (searches must agree to the bit).
+  static float distance2(const vec3& q, const vec3& point);
+
   /// The five nearest entries of `index` that pass the side rule, nearest first, ties in the
   /// order the walk met them. The walk of the binding rules; bench and tests use it as oracle.
   static std::multimap<float, iw> search(const vec3& point, const cloth_vertex_index& index, bool same_side);

@@ -3,6 +3,7 @@ set(PHYSPLUG_TEST_SOURCES
   softbody/softbody_properties_test.cpp
   softbody/softbody_dialog_test.cpp
   softbody/cloth_util_test.cpp
+  softbody/cloth_search_test.cpp
   softbody/softbody_editing_test.cpp
   softbody/projection_mesh_test.cpp
 )
