@@ -52,7 +52,8 @@ struct binding {
   }
 };
 
-binding bind_point(cloth_util& builder, const std::multimap<float, cloth_util::iw>& candidates, host::scene& messages, int v) {
+binding bind_point(cloth_util& builder, const std::multimap<float, cloth_util::iw>& candidates, host::scene& messages,
+                   int v) {
   builder.vws.clear();
   (void)builder.make_from(candidates, messages, v);
   binding b;
@@ -72,7 +73,8 @@ void run(bool flat, int check_every, host::scene& messages) {
   const cloth_search search(cloth);
   std::vector<binding> bound(points.size());
   cloth_util builder;
-  for (std::size_t i = 0; i < points.size(); ++i) bound[i] = bind_point(builder, search.find(points[i], true), messages, int(i));
+  for (std::size_t i = 0; i < points.size(); ++i)
+    bound[i] = bind_point(builder, search.find(points[i], true), messages, int(i));
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   const long grown = peak_kib() - before;
   cloth_vertex_index index;
@@ -80,9 +82,10 @@ void run(bool flat, int check_every, host::scene& messages) {
   std::size_t checked = 0, differ = 0;
   for (std::size_t i = 0; i < points.size(); i += std::size_t(check_every), ++checked)
     if (!(bind_point(builder, cloth_util::search(points[i], index, true), messages, int(i)) == bound[i])) ++differ;
-  std::printf("%s: %zu points bound to %zu cloth vertices in %.3f s, peak memory +%.1f MiB; "
-              "%zu of %zu checked against the walk differ\n",
-              flat ? "flat" : "upright", points.size(), cloth.size(), seconds, grown / 1024.0, differ, checked);
+  std::printf(
+      "%s: %zu points bound to %zu cloth vertices in %.3f s, peak memory +%.1f MiB; "
+      "%zu of %zu checked against the walk differ\n",
+      flat ? "flat" : "upright", points.size(), cloth.size(), seconds, grown / 1024.0, differ, checked);
   std::fflush(stdout);
 }
 

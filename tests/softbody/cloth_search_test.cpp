@@ -61,8 +61,8 @@ TEST(cloth_search, finds_the_walks_candidates_in_the_walks_order) {
     for (const vec3& p : l.points)
       for (bool same_side : {true, false}) {
         const auto want = cloth_util::search(p, index, same_side), got = search.find(p, same_side);
-        ASSERT_EQ(listed(got), listed(want)) << l.what << " at " << p.x << ", " << p.y << ", " << p.z << " side "
-                                             << same_side;
+        ASSERT_EQ(listed(got), listed(want))
+            << l.what << " at " << p.x << ", " << p.y << ", " << p.z << " side " << same_side;
         auto w = want.begin();
         for (auto g = got.begin(); g != got.end(); ++g, ++w)
           EXPECT_EQ(std::memcmp(&g->second.diff, &w->second.diff, sizeof(vec3)), 0) << l.what;
