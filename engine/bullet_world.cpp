@@ -47,12 +47,12 @@ int bullet_world::step_threads() { return step_thread_count; }
 
 bool bullet_world::accepts(const world_datas& datas, bool use_softbody) {
   const float scale = datas.scale_factor;
-  if (!finite(scale) || !(scale > 0.0f) || !finite(datas.gravity * scale) || !finite(datas.height * scale) ||
+  if (!finite(scale) || !(scale > 0.0f) || !finite(datas.gravity) || !finite(datas.height) ||
       !finite(datas.air_density))
     return false;
   if (!use_softbody) return true;  // the boundary bounds only the soft world's broadphase
-  const btVector3 lo = datas.boundary_min * scale;
-  const btVector3 hi = datas.boundary_max * scale;
+  const btVector3& lo = datas.boundary_min;
+  const btVector3& hi = datas.boundary_max;
   return finite(lo) && finite(hi) && lo.x() < hi.x() && lo.y() < hi.y() && lo.z() < hi.z();
 }
 
@@ -68,16 +68,17 @@ bullet_world::bullet_world(world_datas& datas, bool use_softbody)
   // late, while kinematic bodies are shown where they were put, so the scene would lag behind.
   world_->setLatencyMotionStateInterpolation(false);
   contact_settings::configure_world(*world_, scale_);
-  // Gravity (a length per time squared), the ground height and the boundary are scaled with
-  // every other length, so that a world keeps its trajectories in metres whatever its scale.
-  const btVector3 gravity(0.0f, datas.gravity * scale_, 0.0f);
+  // Only the bodies' lengths are scaled: gravity, the ground height and the boundary stay as
+  // they are, so at scale 2 the bodies act as if twice as large (they fall half as far against
+  // their size and rest at half the ground's height in the scene).
+  const btVector3 gravity(0.0f, datas.gravity, 0.0f);
   world_->setGravity(gravity);
   if (soft_world_ != nullptr) {
     // The soft bodies read gravity from their world information, not from the world.
     soft_info_->m_gravity = gravity;
     soft_world_->getWorldInfo().m_gravity = gravity;
   }
-  create_ground(datas.height * scale_);
+  create_ground(datas.height);
 }
 
 void bullet_world::create_soft_world(const world_datas& datas) {
@@ -86,8 +87,8 @@ void bullet_world::create_soft_world(const world_datas& datas) {
   use_multipoint_plane_contacts(*configuration);
   configuration_ = std::move(configuration);
   dispatcher_ = std::make_unique<btCollisionDispatcher>(configuration_.get());
-  broadphase_ = std::make_unique<btAxisSweep3>(datas.boundary_min * scale_, datas.boundary_max * scale_,
-                                               soft_world_capacity, nullptr, false);
+  broadphase_ =
+      std::make_unique<btAxisSweep3>(datas.boundary_min, datas.boundary_max, soft_world_capacity, nullptr, false);
   solver_ = std::make_unique<btSequentialImpulseConstraintSolver>();
   auto world = std::make_unique<impact_world<btSoftRigidDynamicsWorld>>(dispatcher_.get(), broadphase_.get(),
                                                                         solver_.get(), configuration_.get(), nullptr);

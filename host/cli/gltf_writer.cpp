@@ -99,13 +99,15 @@ double ground_extent(const motion_recorder& recorder) {
   return e + 1;
 }
 
-// A square of the ground plane of each active world at its height (metres, world space, as the
-// engine places it); worlds at the same height share one square.
+// A square of the ground plane of each active world where its bodies meet it: the engine keeps
+// the ground at "Hight" but multiplies the bodies' lengths by the scale factor, so in the scene
+// (metres, world space) the ground acts at height / scale. Worlds at one height share a square.
 void add_grounds(const motion_recorder& recorder, glb_buffer& buffer, json& meshes, json& nodes, json& scene_nodes) {
   const float e = static_cast<float>(ground_extent(recorder));
   std::vector<float> heights;
   for (const simulated_world& w : recorder.worlds()) {
-    const float h = w.settings.height;
+    const float scale = w.settings.scale_factor;
+    const float h = scale > 0.0f ? w.settings.height / scale : w.settings.height;
     if (std::find(heights.begin(), heights.end(), h) != heights.end()) continue;
     heights.push_back(h);
     const std::vector<float> positions = {-e, h, -e, e, h, -e, e, h, e, -e, h, e};
