@@ -110,8 +110,7 @@ bool shape_position_class::read_joint_points(element_kind k) {
   const point centre = joint->get_center();
   const point axis = joint->get_axis();
   switch (k) {
-    // The rotator's second point marks half its axis; written back, the full difference is
-    // stored, so a read-write pass halves the axis (callers rely on this point).
+    // The rotator's second point marks half its axis; a write stores twice the difference.
     case element_kind::rotator:
       positions = {centre, centre + axis * 0.5f};
       return false;
@@ -224,8 +223,13 @@ bool shape_position_class::write_joint_points(element_kind k, const std::vector<
   }
   auto joint = adopt(s.get_joint());
   if (!joint) return true;
+  // Points exactly as read give the rotator back its own axis bit for bit (twice the
+  // difference of two rounded points need not be).
+  const point axis = joint->get_axis();
+  const bool rotator_as_read = points[0] == joint->get_center() && points[1] == points[0] + axis * 0.5f;
   joint->set_center(points[0]);
-  if (k == element_kind::rotator || k == element_kind::scale) joint->set_axis(points[1] - points[0]);
+  if (k == element_kind::rotator) joint->set_axis(rotator_as_read ? axis : (points[1] - points[0]) * 2.0f);
+  if (k == element_kind::scale) joint->set_axis(points[1] - points[0]);
   if (k == element_kind::slider) joint->set_axis(points[1]);
   return false;
 }
