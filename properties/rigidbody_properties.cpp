@@ -79,8 +79,30 @@ bool rigidbody_properties::get_properties() {
   btVector3 origin = transform.getOrigin();
   if (in.read_vec3(origin)) transform.setOrigin(origin);
   stream.reset();
+  // A stream cut short holds no start pose to trust: the body is left without a primitive, so
+  // the world refuses it instead of playing it from a default pose.
+  if (in.failed()) return false;
   find_primitive();
   return in.sound();
+}
+
+int rigidbody_properties::stream_size(std::int32_t version) { return version == 0 ? 73 : 93; }
+
+bool rigidbody_properties::stream_cut_short(std::int32_t& version, int& length) const {
+  if (!part()) return false;
+  try {
+    property_stream::stream_ref stream = property_stream::open(*part(), physplug_modify_uuid);
+    if (!stream) return false;
+    length = stream->get_size();
+    version = -1;
+    if (length >= 4) {
+      stream->set_pointer(0);
+      version = stream->read_int();
+    }
+    return length < stream_size(version);
+  } catch (...) {
+    return false;  // the host failed: nothing to say about the bytes
+  }
 }
 
 void rigidbody_properties::find_primitive() {

@@ -29,10 +29,18 @@ class rigidbody_properties : public rigidbody_datas {
 
   /// Reads the stream over the current values (versions 0 and 1), computes `group`, and links
   /// the first primitive son ("Can't get primitive shape. please repair." when there is none).
-  /// False without a shape or stream, or when the stream is short or damaged (a group index
-  /// above 15, a non-finite number, a degenerate version 0 quaternion): the fields read before
-  /// keep their new values, a refused field its old one. The primitive is searched even then.
+  /// False without a shape or stream, or when the stream is damaged (a group index above 15, a
+  /// non-finite number, a degenerate version 0 quaternion): the fields read before keep their
+  /// new values, a refused field its old one. A stream that ends early stops at the first
+  /// missing field and links no primitive (the body cannot be built); any other damage still
+  /// links it.
   bool get_properties();
+
+  /// Bytes of a whole stream of `version`: 73 for version 0, 93 for the others.
+  static int stream_size(std::int32_t version);
+  /// True when the part's stream ends before its last field: `version` is then the stored
+  /// version (-1 when even that is missing) and `length` the bytes it holds.
+  bool stream_cut_short(std::int32_t& version, int& length) const;
 
   /// Rewrites the stream as version 1 with its label (group index, ":", "RigidBody").
   /// False without a shape, when the host gives no stream or fails.

@@ -5,6 +5,7 @@
 #include "properties/primitive_dialog_section.hpp"
 #include "properties/primitive_properties.hpp"
 #include "properties/rigidbody_properties.hpp"
+#include "properties/settings_limits.hpp"
 #include "sdk/sxsdk.hpp"
 
 namespace {
@@ -108,7 +109,18 @@ bool rigidbody_properties::modify_bullet_rigidbody(sxsdk::scene_interface& scene
     texts::show_message(scene, "Terminated");
     return false;
   }
-  read_rigid_values(*dialog, items, *this);
+  rigidbody_datas answered = *this;
+  read_rigid_values(*dialog, items, answered);
+  // A value the engine cannot simulate is refused here, before anything is stored or made.
+  // The start pose is the scene's, checked when a world is built.
+  answered.transform = btTransform::getIdentity();
+  const std::string problem = settings_limits::rigidbody_problem(answered);
+  if (!problem.empty()) {
+    texts::show_error(scene, ("physplug: Setting Bullet RigidBody: " + problem).c_str());
+    return false;
+  }
+  answered.transform = transform;
+  static_cast<rigidbody_datas&>(*this) = answered;
   if (body_part) {
     get_transrate_data();
     return regist();

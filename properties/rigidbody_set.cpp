@@ -1,9 +1,12 @@
 #include "properties/rigidbody_set.hpp"
 
+#include <string>
+
 #include "base/matrix_conversion.hpp"
 #include "base/texts.hpp"
 #include "properties/engine_shape_size.hpp"
 #include "properties/primitive_properties.hpp"
+#include "properties/settings_limits.hpp"
 #include "properties/shape_roles.hpp"
 #include "sdk/part_class.hpp"
 #include "sdk/scene_interface.hpp"
@@ -21,10 +24,31 @@ void show_error(sxsdk::scene_interface* scene, const char* text) {
   if (scene && text) texts::show_error(*scene, text);
 }
 
+// Names a body whose stream was cut short, before the world's own refusal of it.
+void show_cut_short(sxsdk::scene_interface* scene, const rigidbody_properties& body) {
+  std::int32_t version = 0;
+  int length = 0;
+  if (!scene || !body.part() || !body.stream_cut_short(version, length)) return;
+  const std::string stored = version < 0 ? "no version" : "version " + std::to_string(version);
+  const std::string text = "physplug: the rigid body settings of \"" + settings_limits::path_of(*body.part()) +
+                           "\" are damaged (" + stored + ", " + std::to_string(length) + " of " +
+                           std::to_string(rigidbody_properties::stream_size(version)) + " bytes)";
+  texts::show_error(*scene, text.c_str());
+}
+
 bool add_body(phygics_world& engine, sxsdk::scene_interface* scene, rigidbody_properties& body,
               const refusal_texts& texts) {
   if (!body.primitive) {
+    show_cut_short(scene, body);
     show_error(scene, texts.no_primitive);
+    return false;
+  }
+  const std::string problem = settings_limits::rigidbody_problem(body);
+  if (!problem.empty()) {
+    if (scene && body.part())
+      texts::show_error(*scene, ("physplug: the rigid body \"" + settings_limits::path_of(*body.part()) +
+                                 "\" cannot be simulated: " + problem)
+                                    .c_str());
     return false;
   }
   primitive_properties primitive;  // the default record: a sphere unless the stream says otherwise

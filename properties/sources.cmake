@@ -12,4 +12,5 @@ set(PHYSPLUG_PROPERTIES_SOURCES
   properties/rigidbody_properties_dialog.cpp
   properties/rigidbody_properties_transform.cpp
   properties/rigidbody_set.cpp
+  properties/settings_limits.cpp
 )

@@ -1,5 +1,7 @@
 #include "properties/world_properties.hpp"
 
+#include "properties/settings_limits.hpp"
+
 #include "base/texts.hpp"
 #include "base/uuid_table.hpp"
 #include "properties/property_stream.hpp"
@@ -180,7 +182,15 @@ bool world_properties::modify_bullet_world_part(sxsdk::scene_interface& scene, s
     texts::show_message(scene, "Terminated");
     return false;
   }
-  read_world_dialog(*dialog, items, *this);
+  world_datas answered = *this;
+  read_world_dialog(*dialog, items, answered);
+  // A value the engine cannot simulate is refused here, before anything is stored.
+  const std::string problem = settings_limits::world_problem(answered);
+  if (!problem.empty()) {
+    texts::show_error(scene, ("physplug: Setting Bullet World: " + problem).c_str());
+    return false;
+  }
+  static_cast<world_datas&>(*this) = answered;
   if (!world_part) return true;
   if (!regist()) texts::show_unwritten(scene, "world settings", world_part->get_name());
   run_repairs(scene, *world_part, dialog->get_bool(items.repair), dialog->get_bool(items.renew), renewers);

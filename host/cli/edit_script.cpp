@@ -70,6 +70,14 @@ void check_answers(cli_session& s, std::size_t errors_before) {
   }
 }
 
+// After an invocation: an error the plug-in showed (a dialog value it cannot use, a stream it
+// could not write) refuses the operation, so that the script stops and nothing is saved.
+void check_no_error(cli_session& s, std::size_t lines_before) {
+  const auto& lines = s.target().messages().lines();
+  for (std::size_t i = lines_before; i < lines.size(); ++i)
+    if (lines[i].what == message_window::kind::error) throw op_error{lines[i].text};
+}
+
 const plugin_host::component& creator_named(cli_session& s, const std::string& name) {
   sxsdk::host_ref<sxsdk::host_interface> app(s.target().get_host());
   const std::string localised = app ? app->get_text(name.c_str()) : name;
@@ -114,6 +122,7 @@ std::string dialogs_shown(cli_session& s, std::size_t first) {
 std::string invoke(cli_session& s, const edit_operation& op) {
   const std::size_t errors_before = s.services().script().errors().size();
   const std::size_t shown_before = s.services().script().shown().size();
+  const std::size_t lines_before = s.target().messages().lines().size();
   for (const dialog_answer& a : op.answers) s.services().script().push(a);
   bool done = false;
   if (op.what == kind::create) {
@@ -123,6 +132,7 @@ std::string invoke(cli_session& s, const edit_operation& op) {
     done = s.plugins()->ask_shape(modify_attribute(s), shape_node::of(s.target().get_active_shape()));
   }
   check_answers(s, errors_before);
+  check_no_error(s, lines_before);
   const host_texts& t = s.texts();
   const std::string line = op.what == kind::create
                                ? t.format(done ? host_text::created : host_text::created_nothing, op.creator)
@@ -145,6 +155,9 @@ std::string edit_mesh(cli_session& s, const edit_operation& op) {
   return s.texts().format(host_text::editing_mesh, mesh->path(), op.select.size());
 }
 
+// Millimetres: a body farther out than 1e6 m cannot be simulated (see settings_limits).
+constexpr float max_place_mm = 1e9f;
+
 std::string place(cli_session& s, const edit_operation& op) {
   part_shape& part = simple_part_at(s, op.shape);
   const sxsdk::mat4 old = part.own_transformation();
@@ -155,6 +168,17 @@ std::string place(cli_session& s, const edit_operation& op) {
   if (!finite(part.local_to_world())) {
     part.set_transformation(old);
     throw op_error{"\"" + part.path() + "\" would have no finite place in the world there"};
+  }
+  // The plug-in simulates bodies within 1e6 m of the origin; farther out Bullet loses them.
+  const sxsdk::mat4 world = part.local_to_world();
+  for (int axis = 0; axis < 3; ++axis) {
+    if (std::fabs(world[3][axis]) > max_place_mm) {
+      part.set_transformation(old);
+      std::ostringstream far;
+      far << "\"" << part.path() << "\" would be " << world[3][axis] << " mm from the origin along "
+          << "XYZ"[axis] << "; a part may be placed at most " << max_place_mm << " mm from it";
+      throw op_error{far.str()};
+    }
   }
   s.plugins()->shapes_moved({&part}, old.inv() * now);
   return s.texts().format(host_text::placed, part.path());

@@ -32,6 +32,7 @@ namespace host {
                     "boundary %s to %s m")                                                         \
   X(world_debug_view, ", debug view")                                                              \
   X(stream_damaged, " [stream damaged or short]")                                                  \
+  X(stream_cut_short, " [stream damaged: version %i, %i of %i bytes]")                            \
   X(body_move, "move")                                                                             \
   X(body_kinematic, "kinematic")                                                                   \
   X(body_static, "static")                                                                         \
@@ -64,6 +65,8 @@ namespace host {
   X(stopped_early, "%s: the plug-in left sequence mode at frame %i; playback stopped")             \
   X(plugin_failed_playing, "%s: the plug-in failed during playback (see the errors above)")        \
   X(world_not_built, "%s: a physics world could not be built (see the messages above)")            \
+  X(bodies_inside_each_other, "%s: %i bodies start inside each other")                            \
+  X(body_not_finite, "%s: \"%s\" left the finite numbers at frame %i; its last finite pose is kept") \
   /* edit */                                                                                       \
   X(saved, "saved %s")                                                                             \
   X(plugin_failed_editing, "%s: a call into the plug-in failed (see the errors above)")            \

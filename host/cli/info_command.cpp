@@ -28,7 +28,8 @@ std::string world_text(const shape_node& shape, const host_texts& t) {
 }
 
 std::string rigid_text(const shape_node& shape, const host_texts& t) {
-  const rigid_settings b = stream_decoder::rigid(shape.find_stream(physics_stream_ids::modify)->bytes);
+  const auto& bytes = shape.find_stream(physics_stream_ids::modify)->bytes;
+  const rigid_settings b = stream_decoder::rigid(bytes);
   static const host_text types[] = {host_text::body_move, host_text::body_kinematic, host_text::body_static};
   std::ostringstream mask;
   mask << std::hex << b.mask;
@@ -36,7 +37,10 @@ std::string rigid_text(const shape_node& shape, const host_texts& t) {
       t.format(host_text::body_settings, t(b.type >= 0 && b.type <= 2 ? types[b.type] : host_text::body_unknown_type),
                b.mass, b.friction, b.restitution, b.linear_damping, b.angular_damping, b.group_index, mask.str(),
                vec(b.velocity), vec(b.origin));
-  if (!b.valid) out += t(host_text::stream_damaged);
+  // Cut short: the plug-in refuses the body, so say which version and how much of it is there.
+  if (!b.valid && bytes.size() < 4) out += t(host_text::stream_damaged);
+  if (!b.valid && bytes.size() >= 4)
+    out += t.format(host_text::stream_cut_short, b.version, bytes.size(), b.version == 0 ? 73 : 93);
   return out;
 }
 

@@ -245,6 +245,62 @@ case "$case_name" in
       fail "glTF validator: $(cat "$work/validator")"
     echo "kinds: 5 kinds x 3 axes measured back as answered; glTF valid: $(tr '\n' ' ' <"$work/validator")"
     ;;
+  settings)
+    # Scale Factor multiplies the bodies' lengths, not gravity or the ground: a ball of radius
+    # 100 mm dropped from 1000 mm onto a ground at "Hight" 0.5 m rests at 600 mm at scale 1 and
+    # at 350 mm at scale 2, and the glTF's ground square lies where it acts (0.5 m, 0.25 m).
+    for row in "1 600 0.5" "2 350 0.25"; do
+      set -- $row
+      printf '[{"op": "create", "creator": "World", "answers": [{"Scale Factor": %s, "Hight": 0.5}]},
+        {"op": "current", "shape": "root/Bullet World"},
+        {"op": "create", "creator": "Primitive/Rigid", "answers": [{"Primitive/Type": 1, "Primitive/X/Rudius": 0.1}]},
+        {"op": "place", "shape": "root/Bullet World/RigidBody", "position": [0, 1000, 0]}]' "$1" >"$work/s.ops.json"
+      run 0 edit "$src/examples/empty-scene.json" --script "$work/s.ops.json" --save "$work/s$1.json"
+      run 0 play "$work/s$1.json" --frames 90 --trace "$work/s$1.csv" --gltf "$work/s$1.glb"
+      y=$(tail -1 "$work/s$1.csv" | cut -d, -f4)
+      awk -v y="$y" -v want="$2" 'BEGIN { exit !(y - want < 1 && want - y < 1) }' ||
+        fail "scale $1: the ball rests at $y mm, not $2"
+      ground=$(node -e '
+        const b = require("fs").readFileSync(process.argv[1]);
+        const j = JSON.parse(b.toString("utf8", 20, 20 + b.readUInt32LE(12)));
+        const m = j.meshes.find((m) => m.name === "ground");
+        console.log(j.accessors[m.primitives[0].attributes.POSITION].max[1]);' "$work/s$1.glb")
+      [ "$ground" = "$3" ] || fail "scale $1: the glTF ground lies at $ground m, not $3"
+    done
+    # A rigid body stream cut short is refused with the body's path, version and length: the
+    # world is not built and play exits 1 (it used to play the ball from a default pose).
+    ball=$(sed -n '78s/.*"bytes": "\(.*\)",/\1/p' "$src/examples/ball_bounce.json")
+    for keep in 17 92; do
+      cut=$(printf '%s' "$ball" | base64 -d | head -c "$keep" | base64 -w0)
+      sed "78s|$ball|$cut|" "$src/examples/ball_bounce.json" >"$work/cut.json"
+      run 1 play "$work/cut.json" --frames 2 --trace "$work/cut.csv"
+      contains "$work/out" "the rigid body settings of \"root/Bullet World/Ball\" are damaged (version 1, $keep of 93 bytes)"
+      contains "$work/out" "bad primitive shape"
+      run 0 info "$work/cut.json"
+      contains "$work/out" "[stream damaged: version 1, $keep of 93 bytes]"
+    done
+    # A dialog answer the engine cannot use refuses the edit: exit 2, the item, value and range
+    # named, nothing saved.
+    for answer in '"Simulation Cycle": 0|"Simulation Cycle" 0 is outside its range (more than 0, at most 10000)' \
+                  '"Scale Factor": -1|"Scale Factor" -1 is outside its range (from 0.001 to 1000)'; do
+      printf '[{"op": "create", "creator": "World", "answers": [{%s}]}]' "${answer%%|*}" >"$work/bad.ops.json"
+      run 2 edit "$src/examples/empty-scene.json" --script "$work/bad.ops.json" --save "$work/bad.json"
+      contains "$work/err" "operation 1: physplug: Setting Bullet World: ${answer#*|}"
+      [ ! -e "$work/bad.json" ] || fail "a refused edit saved $work/bad.json"
+    done
+    printf '[{"op": "modify", "shape": "root/Bullet World/Ball", "answers": [{"Mass": -1}]}]' >"$work/bad.ops.json"
+    run 2 edit "$src/examples/ball_bounce.json" --script "$work/bad.ops.json" --save "$work/bad.json"
+    contains "$work/err" '"Mass" -1 is outside its range (from 1e-06 to 1e+06)'
+    [ ! -e "$work/bad.json" ] || fail "a refused edit saved $work/bad.json"
+    # The same values stored in a scene file are refused when the world is built: exit 1, the
+    # body named (mass -1 as the ball's float at byte 13).
+    printf '%s' "$ball" | base64 -d >"$work/ball.bin"
+    heavy=$({ head -c 13 "$work/ball.bin"; printf '\x00\x00\x80\xbf'; tail -c +18 "$work/ball.bin"; } | base64 -w0)
+    sed "78s|$ball|$heavy|" "$src/examples/ball_bounce.json" >"$work/heavy.json"
+    run 1 play "$work/heavy.json" --frames 2
+    contains "$work/out" 'the rigid body "root/Bullet World/Ball" cannot be simulated: "Mass" -1 is outside its range'
+    echo "settings: scale 1 and 2 rest at 600 and 350 mm over their glTF grounds; cut streams refused by name"
+    ;;
   examples_current)
     # The committed example scenes are what their edit scripts make (examples/make_examples.sh):
     # a change of the plug-in's streams, dialogs or the scene format shows here first.

@@ -1,6 +1,7 @@
 // Fuzzes rigidbody_properties::get_properties (versions 0 and 1): any bytes under
 // physplug_modify_uuid read without a crash, leave a group index of 0 to 15 and finite numbers,
-// and what is then written (version 1, 93 bytes) reads back the same.
+// link the primitive only when the stream is whole, and what is then written (version 1,
+// 93 bytes) reads back the same.
 #include <cmath>
 
 #include "base/uuid_table.hpp"
@@ -42,7 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     std::isfinite(b.linear_damping) && std::isfinite(b.angular_damping) && finite(b.velocity) &&
                     finite(b.transform),
                 "a non-finite rigid body value was read");
-  fuzz::require(b.primitive == &ball.sdk(), "the primitive son was not linked");
+  std::int32_t version = 0;
+  int length = 0;
+  const bool cut = b.stream_cut_short(version, length);
+  fuzz::require(cut == (size < std::size_t(rigidbody_properties::stream_size(version))), "a cut stream was not told");
+  fuzz::require(b.primitive == (cut ? nullptr : &ball.sdk()), "a whole stream links its primitive, a cut one none");
+  b.primitive = &ball.sdk();  // what follows is written whole
   fuzz::require(b.regist(), "the rigid body stream was not written");
   fuzz::require(part.find_stream(physplug_modify_uuid)->bytes.size() == 93, "the rigid body stream is not 93 bytes");
   rigidbody_properties back;

@@ -128,3 +128,46 @@ TEST(rigidbody_properties, a_new_body_is_a_part_with_its_primitive_inside) {
   EXPECT_NEAR(p.size[0], 0.05f, 1e-6f);
   EXPECT_NEAR(p.size[1], 0.2f, 1e-6f);
 }
+
+// Values the engine cannot simulate are refused with the item, value and range named and the
+// stored body stays as it was; a restitution above 1 and a static body's mass are kept.
+TEST(rigidbody_properties, the_dialog_refuses_values_the_engine_cannot_use) {
+  struct answer_case {
+    const char* what;
+    host::dialog_answer answer;
+    const char* error;  // null: accepted
+  };
+  const answer_case cases[] = {
+      {"mass -1", host::dialog_answer::ok().set("Mass", -1.0),
+       "\"Mass\" -1 is outside its range (from 1e-06 to 1e+06)"},
+      {"mass 1e-40", host::dialog_answer::ok().set("Mass", 1e-40), "\"Mass\" 9.99995e-41 is outside its range"},
+      {"mass 3.4e38", host::dialog_answer::ok().set("Mass", 3.4e38), "\"Mass\" 3.4e+38 is outside its range"},
+      {"friction -1", host::dialog_answer::ok().set("Friction", -1.0), "\"Friction\" -1 is outside its range"},
+      {"damping 1.5", host::dialog_answer::ok().set("LinerDamping", 1.5),
+       "\"LinerDamping\" 1.5 is outside its range (from 0 to 1)"},
+      {"damping -0.1", host::dialog_answer::ok().set("AngularDamping", -0.1), "\"AngularDamping\" -0.1 is outside"},
+      {"velocity 1e8", host::dialog_answer::ok().set("Velocity", vec3(0, 1e8f, 0)),
+       "\"Velocity\" 1e+08 is outside its range (from -100000 m/s to 100000 m/s)"},
+      {"restitution 1.5", host::dialog_answer::ok().set("Restitution", 1.5), nullptr},
+      {"static, mass -1 ignored", host::dialog_answer::ok().set("Type", 2).set("Mass", -1.0), nullptr},
+      {"mass 1e6", host::dialog_answer::ok().set("Mass", 1e6), nullptr},
+  };
+  for (const answer_case& c : cases) {
+    properties_scene s;
+    host::part_shape& part = stored_body(s);
+    const bytes before = properties_scene::stream_bytes(part, physplug_modify_uuid);
+    s.script().push(c.answer);
+    rigidbody_properties edit;
+    const bool done = edit.modify_bullet_rigidbody(s.sdk(), &part.sdk());
+    if (!c.error) {
+      EXPECT_TRUE(done) << c.what;
+      EXPECT_TRUE(s.errors().empty()) << c.what;
+      continue;
+    }
+    EXPECT_FALSE(done) << c.what;
+    ASSERT_EQ(s.errors().size(), 1u) << c.what;
+    EXPECT_NE(s.errors()[0].find("physplug: Setting Bullet RigidBody: " + std::string(c.error)), std::string::npos)
+        << s.errors()[0];
+    EXPECT_EQ(properties_scene::stream_bytes(part, physplug_modify_uuid), before) << c.what;
+  }
+}

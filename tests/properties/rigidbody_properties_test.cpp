@@ -179,7 +179,18 @@ TEST(rigidbody_properties, a_short_stream_keeps_the_fields_it_has_and_reports_fa
     else
       EXPECT_EQ(b.transform.getBasis(), d.transform.getBasis()) << cut;
     EXPECT_EQ(b.transform.getOrigin(), d.transform.getOrigin()) << cut;
+    std::int32_t version = 7;
+    int length = 0;
+    ASSERT_TRUE(b.stream_cut_short(version, length)) << cut;
+    EXPECT_EQ(version, cut >= 4 ? 1 : -1) << cut;
+    EXPECT_EQ(length, int(cut)) << cut;
   }
+  properties_scene s;
+  host::part_shape& part = s.part("Body");
+  properties_scene::put(part, physplug_modify_uuid, full.first(93));
+  std::int32_t version = 0;
+  int length = 0;
+  EXPECT_FALSE(body_on(part).stream_cut_short(version, length));
 }
 
 TEST(rigidbody_properties, hostile_values_keep_their_defaults) {

@@ -10,5 +10,6 @@ set(PHYSPLUG_TEST_SOURCES
   properties/rigidbody_properties_test.cpp
   properties/rigidbody_properties_dialog_test.cpp
   properties/rigidbody_properties_transform_test.cpp
+  properties/settings_limits_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)

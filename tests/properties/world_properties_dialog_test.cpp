@@ -78,3 +78,49 @@ TEST(world_properties, editing_a_stored_world_shows_its_values_and_writes_the_an
   EXPECT_FALSE(back.view_debug);
   EXPECT_EQ(properties_scene::stream_label(part, physplug_uuid), "Active:Bullet World");
 }
+
+// Values the engine cannot simulate are refused with the item, the value and the range named,
+// and the stored world stays as it was; values at the edges of a range are kept.
+TEST(world_properties, the_dialog_refuses_values_the_engine_cannot_use) {
+  struct answer_case {
+    const char* item;
+    double value;
+    const char* error;  // null: accepted
+  };
+  const answer_case cases[] = {
+      {"Simulation Cycle", 0.0, "\"Simulation Cycle\" 0 is outside its range (more than 0, at most 10000)"},
+      {"Simulation Cycle", -10.0, "\"Simulation Cycle\" -10 is outside its range"},
+      {"Simulation Cycle", 1e9, "\"Simulation Cycle\" 1e+09 is outside its range"},
+      {"Simulation Cycle", 10000.0, nullptr},
+      {"Scale Factor", 0.0, "\"Scale Factor\" 0 is outside its range (from 0.001 to 1000)"},
+      {"Scale Factor", -1.0, "\"Scale Factor\" -1 is outside its range"},
+      {"Scale Factor", 1e-39, "\"Scale Factor\" 1e-39 is outside its range (from 0.001 to 1000)"},
+      {"Scale Factor", 1000.0, nullptr},
+      {"Gravity", 1e12, "\"Gravity\" 1e+12 is outside its range (from -100000 m/tt to 100000 m/tt)"},
+      {"Gravity", -30.0, nullptr},
+      {"Hight", 3e38, "\"Hight\" 3e+38 is outside its range (from -1e+06 m to 1e+06 m)"},
+      {"Hight", -2.5, nullptr},
+      {"Air Density", -1.0, "\"Air Density\" -1 is outside its range"},
+  };
+  for (const answer_case& c : cases) {
+    properties_scene s;
+    host::part_shape& part = s.part("World");
+    world_properties stored;
+    stored.shape = &part.sdk();
+    ASSERT_TRUE(stored.regist());
+    const bytes before = properties_scene::stream_bytes(part, physplug_uuid);
+    s.script().push(host::dialog_answer::ok().set(c.item, c.value));
+    world_properties w;
+    const bool done = w.modify_bullet_world_part(s.sdk(), &part.sdk());
+    if (!c.error) {
+      EXPECT_TRUE(done) << c.item << " " << c.value;
+      EXPECT_TRUE(s.errors().empty()) << c.item << " " << c.value;
+      continue;
+    }
+    EXPECT_FALSE(done) << c.item << " " << c.value;
+    ASSERT_EQ(s.errors().size(), 1u) << c.item << " " << c.value;
+    EXPECT_NE(s.errors()[0].find("physplug: Setting Bullet World: " + std::string(c.error)), std::string::npos)
+        << s.errors()[0];
+    EXPECT_EQ(properties_scene::stream_bytes(part, physplug_uuid), before) << c.item << " " << c.value;
+  }
+}
