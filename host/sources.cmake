@@ -54,6 +54,7 @@ set(PHYSPLUG_HOST_CLI_SOURCES
   host/cli/info_command.cpp
   host/cli/main.cpp
   host/cli/motion_recorder.cpp
+  host/cli/start_overlap.cpp
   host/cli/output_paths.cpp
   host/cli/play_command.cpp
   host/cli/primitive_measure.cpp

@@ -1,14 +1,42 @@
 #include "host/cli/motion_recorder.hpp"
 
+#include <algorithm>
+#include <cmath>
+
 #include "host/scene/shape_node.hpp"
 
 namespace host {
+namespace {
+
+bool finite(const sxsdk::mat4& m) {
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c)
+      if (!std::isfinite(m[r][c])) return false;
+  return true;
+}
+
+}  // namespace
 
 const motion_recorder::sample& motion_recorder::record(int frame) {
   sample s;
   s.frame = frame;
   s.poses.reserve(bodies_.size());
-  for (const simulated_body& b : bodies_) s.poses.push_back(body_pose::from_matrix(b.part->local_to_world()));
+  last_finite_.resize(bodies_.size());
+  for (std::size_t i = 0; i < bodies_.size(); ++i) {
+    const sxsdk::mat4 m = bodies_[i].part->local_to_world();
+    body_pose pose;
+    const bool was_lost = std::any_of(lost_.begin(), lost_.end(), [i](const lost_body& l) { return l.body == i; });
+    if (!was_lost && finite(m)) {
+      pose = body_pose::from_matrix(m);
+      last_finite_[i] = pose;
+    } else {
+      // NaN or infinity must reach neither the trace nor the glTF file: the body stays where
+      // it last was from then on, and play reports it.
+      if (!was_lost) lost_.push_back({i, frame});
+      pose = last_finite_[i];
+    }
+    s.poses.push_back(pose);
+  }
   if (!keep_) samples_.clear();
   samples_.push_back(std::move(s));
   return samples_.back();

@@ -20,8 +20,15 @@ class motion_recorder {
   explicit motion_recorder(std::vector<simulated_body> bodies, std::vector<simulated_world> worlds = {})
       : bodies_(std::move(bodies)), worlds_(std::move(worlds)) {}
 
+  /// A body whose pose stopped being finite numbers, and the first frame it did.
+  struct lost_body {
+    std::size_t body = 0;  ///< index into bodies()
+    int frame = 0;
+  };
+
   /// Samples every body now, as frame `frame` (frames must come in increasing order). The
-  /// sample stays valid until the next call.
+  /// sample stays valid until the next call. A body whose pose is not finite is recorded at its
+  /// last finite pose (its start if it never had one) and listed in lost().
   const sample& record(int frame);
   /// Keep only the latest sample (a trace written row by row needs no history; a long
   /// playback without a glTF file then takes no memory per frame). Default: keep every one.
@@ -31,8 +38,12 @@ class motion_recorder {
   /// The active worlds of the playback (their ground planes are drawn).
   const std::vector<simulated_world>& worlds() const { return worlds_; }
   const std::vector<sample>& samples() const { return samples_; }
+  /// Bodies that left the finite numbers, in the order they did.
+  const std::vector<lost_body>& lost() const { return lost_; }
 
  private:
+  std::vector<body_pose> last_finite_;
+  std::vector<lost_body> lost_;
   std::vector<simulated_body> bodies_;
   std::vector<simulated_world> worlds_;
   std::vector<sample> samples_;

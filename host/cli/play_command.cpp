@@ -10,7 +10,9 @@
 #include "host/cli/gltf_writer.hpp"
 #include "host/cli/motion_recorder.hpp"
 #include "host/cli/output_paths.hpp"
+#include "host/cli/printable.hpp"
 #include "host/cli/progress_bar.hpp"
+#include "host/cli/start_overlap.hpp"
 #include "host/cli/trace_writer.hpp"
 #include "host/player/player.hpp"
 
@@ -88,6 +90,18 @@ std::string bodies_text(const std::vector<simulated_body>& bodies, const host_te
   return t.format(host_text::bodies_many, bodies.size(), moving);
 }
 
+// Bodies that start inside each other are reported before anything is built; so many that
+// their contacts would not fit in memory are refused.
+void check_start_overlap(cli_session& session, const std::string& scene_path) {
+  const start_overlap overlap = start_overlap::count(scene_roles::bodies(session.target()));
+  if (overlap.pairs > start_overlap::max_pairs)
+    throw cli_error(scene_path + ": " + std::to_string(overlap.bodies) +
+                    " bodies start inside each other in more than " + std::to_string(start_overlap::max_pairs) +
+                    " pairs, more contacts than a playback may hold in memory; move them apart");
+  if (overlap.pairs > 0)
+    std::cerr << session.texts().format(host_text::bodies_inside_each_other, scene_path, overlap.bodies) << '\n';
+}
+
 }  // namespace
 
 bool play_command::world_build_failed(cli_session& session, std::size_t first) {
@@ -102,6 +116,7 @@ bool play_command::world_build_failed(cli_session& session, std::size_t first) {
 int play_command::run(const cli_arguments& args) {
   output_paths::check(args);  // before anything is loaded, played or written
   cli_session session(args.scene, args.lang);
+  check_start_overlap(session, args.scene);
   // The plug-in reads its step threads from the environment when it is loaded: a choice of
   // this run, stored in no scene.
   if (setenv("PHYSPLUG_THREADS", std::to_string(args.threads).c_str(), 1) != 0)
@@ -128,6 +143,11 @@ int play_command::run(const cli_arguments& args) {
   std::cerr << t.format(host_text::played, args.scene, frames, fps, bodies_text(run.recorder.bodies(), t)) << '\n';
   if (!args.trace.empty()) std::cerr << t.format(host_text::wrote_trace, args.trace) << '\n';
   if (!args.gltf.empty()) std::cerr << t.format(host_text::wrote_gltf, args.gltf) << '\n';
+  for (const motion_recorder::lost_body& lost : run.recorder.lost())
+    std::cerr << printable(t.format(host_text::body_not_finite, args.scene, run.recorder.bodies()[lost.body].path,
+                                    lost.frame))
+              << '\n';
+  if (!run.recorder.lost().empty()) return cli_error::simulation_failed;
   if (stopped_at >= 0) {
     std::cerr << t.format(host_text::stopped_early, args.scene, stopped_at) << '\n';
     return cli_error::simulation_failed;

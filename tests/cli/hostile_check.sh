@@ -139,6 +139,7 @@ TABLE
     op() { printf '[%s]' "$2" >"$work/$1.ops.json"; }
     op far "{\"op\": \"place\", $ball, \"position\": [0, 1e39, 0]}"
     op spun "{\"op\": \"place\", $ball, \"rotation\": [1e300, 0, 0]}"
+    op away "{\"op\": \"place\", $ball, \"position\": [0, 0, 2e12]}"
     op late "{\"op\": \"key\", $ball, \"frame\": 1e300}"
     op wrap '{"op": "animation", "end_frame": 4294967296}'
     op big '{"op": "edit_mesh", "shape": "root/Cloth", "mode": "vertices", "select": [1099511627776]}'
@@ -148,6 +149,7 @@ TABLE
     rows <<'TABLE'
 2 | far.ops.json: operation 1: "position" 1e+39 is beyond the range of a float | edit "$scene" --script "$work/far.ops.json" --save "$work/o.json"
 2 | operation 1: "rotation" 1e+300 is beyond the range of a float | edit "$scene" --script "$work/spun.ops.json" --save "$work/o.json"
+2 | operation 1: "root/Bullet World/Ball" would be 2e+12 mm from the origin along Z; a part may be placed at most 1e+09 mm from it | edit "$scene" --script "$work/away.ops.json" --save "$work/o.json"
 2 | operation 1: "frame" 1e+300 is beyond the range of a float | edit "$scene" --script "$work/late.ops.json" --save "$work/o.json"
 2 | operation 1: "end_frame" must be a whole number from 0 to 2147483647, not 4294967296 | edit "$scene" --script "$work/wrap.ops.json" --save "$work/o.json"
 2 | operation 1: an element number in "select" must be a whole number from 0 to 2147483647, not 1099511627776 | edit "$mesh" --script "$work/big.ops.json" --save "$work/o.json"
@@ -155,6 +157,36 @@ TABLE
 2 | operation 1: answer 1: dialog answer item "Mass": number beyond the float range: 1e+39 | edit "$scene" --script "$work/answer.ops.json" --save "$work/o.json"
 2 | third.ops.json: operation 3: unknown operation "fly" | edit "$scene" --script "$work/third.ops.json" --save "$work/o.json"
 TABLE
+    ;;
+  crowd)
+    # Bodies placed inside each other are reported before the plug-in builds anything; so many
+    # pairs that their contacts would not fit in memory (450 boxes at one point: 101025 pairs)
+    # are refused. Boxes side by side or resting on the floor do not count.
+    crowd() {  # crowd N FILE: N boxes of 10 cm at one point above a static floor
+      {
+        echo '[{"op": "create", "creator": "World", "answers": ["ok"]}, {"op": "current", "shape": "root/Bullet World"}'
+        echo ', {"op": "create", "creator": "Primitive/Rigid", "answers": [{"Type": 2, "Primitive/Type": 0, "Primitive/X/Rudius": 1.0, "Primitive/Y/Hight": 0.05, "Primitive/Z": 1.0}]}'
+        echo ', {"op": "place", "shape": "root/Bullet World/RigidBody", "position": [0, -50, 0]}'
+        echo ', {"op": "rename", "shape": "root/Bullet World/RigidBody", "name": "Floor"}'
+        for i in $(seq "$1"); do
+          echo ', {"op": "current", "shape": "root/Bullet World"}, {"op": "create", "creator": "Primitive/Rigid", "answers": [{"Primitive/Type": 0, "Primitive/X/Rudius": 0.1, "Primitive/Y/Hight": 0.1, "Primitive/Z": 0.1}]}'
+          echo ", {\"op\": \"place\", \"shape\": \"root/Bullet World/RigidBody\", \"position\": [$2, 100, 0]}"
+          echo ", {\"op\": \"rename\", \"shape\": \"root/Bullet World/RigidBody\", \"name\": \"B$i\"}"
+        done
+        echo ']'
+      } >"$work/crowd.ops.json"
+      "$host" edit "$src/examples/empty-scene.json" --script "$work/crowd.ops.json" --save "$work/$3" >/dev/null 2>&1 ||
+        fail "could not make $3"
+    }
+    crowd 3 0 three.json
+    crowd 450 0 many.json
+    crowd 1 0 one.json
+    rows <<'TABLE'
+0 | three.json: 3 bodies start inside each other | play "$work/three.json" --frames 1
+2 | many.json: 450 bodies start inside each other in more than 100000 pairs | play "$work/many.json" --frames 1
+TABLE
+    "$host" play "$work/one.json" --frames 1 >/dev/null 2>"$work/err" || fail "one box on the floor did not play"
+    ! grep -q "inside each other" "$work/err" || fail "a box resting on the floor was reported: $(cat "$work/err")"
     ;;
   *) fail "unknown case" ;;
 esac

@@ -7,7 +7,7 @@ set_tests_properties(engine_demo PROPERTIES TIMEOUT 120)
 # Unit tests of the command line's own pieces (sources in host/cli, compiled into the program,
 # so listed here again); test files mirror the source folders under tests/host/cli.
 if(TARGET physplug-host)
-  set(_cli_units body_pose cli_arguments host_texts primitive_measure primitive_mesh printable scene_roles stream_decoder)
+  set(_cli_units body_pose cli_arguments host_texts motion_recorder primitive_measure primitive_mesh printable scene_roles stream_decoder)
   set(_cli_sources)
   foreach(unit ${_cli_units})
     list(APPEND _cli_sources ${PROJECT_SOURCE_DIR}/host/cli/${unit}.cpp host/cli/${unit}_test.cpp)
@@ -21,12 +21,12 @@ endif()
 # (tools/gltf-validate, installed by scripts/setup test), so examples never rot.
 if(TARGET physplug-host)
   set(_cli_check ${CMAKE_CURRENT_SOURCE_DIR}/cli/cli_check.sh)
-  foreach(case exit_codes trace info edit replay threads render kinds examples_current help texts)
+  foreach(case exit_codes trace info edit replay threads render kinds examples_current help texts settings)
     add_test(NAME cli_${case} COMMAND bash ${_cli_check} ${case} $<TARGET_FILE:physplug-host> ${PROJECT_SOURCE_DIR})
     set_tests_properties(cli_${case} PROPERTIES TIMEOUT 60)
   endforeach()
   # Hostile and unlucky input: tables of refused commands (hostile_check.sh).
-  foreach(case outputs inputs plugin escapes edits)
+  foreach(case outputs inputs plugin escapes edits crowd)
     add_test(NAME hostile_${case} COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/cli/hostile_check.sh ${case}
                   $<TARGET_FILE:physplug-host> ${PROJECT_SOURCE_DIR} $<TARGET_FILE:physplug>)
     set_tests_properties(hostile_${case} PROPERTIES TIMEOUT 120)
