@@ -71,7 +71,8 @@ std::string rigidbody_problem(const rigidbody_datas& b) {
   check({"Restitution", 0.0f, 1e6f}, b.restitution);
   check({"LinerDamping", 0.0f, 1.0f}, b.linear_damping);
   check({"AngularDamping", 0.0f, 1.0f}, b.angular_damping);
-  for (int row = 0; row < 3 && p.empty(); ++row) check({"start basis row length", 0.0f, 10.0f}, b.transform.getBasis()[row].length());
+  for (int row = 0; row < 3 && p.empty(); ++row)
+    check({"start basis row length", 0.0f, 10.0f}, b.transform.getBasis()[row].length());
   if (p.empty()) p = vector_problem({"start position", -1e6f, 1e6f, false, "m"}, b.transform.getOrigin());
   return p;
 }

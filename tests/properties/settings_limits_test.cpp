@@ -19,7 +19,8 @@ TEST(settings_limits, bodies_outside_the_ranges_are_named_with_item_value_and_ra
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const body_case cases[] = {
       {"defaults", [](rigidbody_datas&) {}, ""},
-      {"mass 1e-30", [](rigidbody_datas& b) { b.mass = 1e-30f; }, "\"Mass\" 1e-30 is outside its range (from 1e-06 to 1e+06)"},
+      {"mass 1e-30", [](rigidbody_datas& b) { b.mass = 1e-30f; },
+       "\"Mass\" 1e-30 is outside its range (from 1e-06 to 1e+06)"},
       {"mass 0 on a static body", [](rigidbody_datas& b) { b.type = rigidbody_datas::static_body, b.mass = 0; }, ""},
       {"kinematic velocity ignored", [](rigidbody_datas& b) { b.type = 1, b.velocity.setX(1e9f); }, ""},
       {"velocity 1e8", [](rigidbody_datas& b) { b.velocity.setZ(-1e8f); }, "\"Velocity\" -1e+08 is outside its range"},
@@ -30,7 +31,8 @@ TEST(settings_limits, bodies_outside_the_ranges_are_named_with_item_value_and_ra
       {"basis rows of 1e30",
        [](rigidbody_datas& b) { b.transform.setBasis(btMatrix3x3(1e30f, 0, 0, 0, 1, 0, 0, 0, 1)); },
        "\"start basis row length\" 1e+30 is outside its range (from 0 to 10)"},
-      {"basis rows of 10", [](rigidbody_datas& b) { b.transform.setBasis(btMatrix3x3(10, 0, 0, 0, 10, 0, 0, 0, 10)); }, ""},
+      {"basis rows of 10", [](rigidbody_datas& b) { b.transform.setBasis(btMatrix3x3(10, 0, 0, 0, 10, 0, 0, 0, 10)); },
+       ""},
       {"origin 2e6 m", [](rigidbody_datas& b) { b.transform.setOrigin(btVector3(0, 2e6f, 0)); },
        "\"start position\" 2e+06 is outside its range (from -1e+06 m to 1e+06 m)"},
   };
@@ -55,9 +57,11 @@ TEST(settings_limits, worlds_outside_the_ranges_are_named_with_item_value_and_ra
   } cases[] = {
       {"defaults", [](world_datas&) {}, ""},
       {"subnormal scale", [](world_datas& w) { w.scale_factor = 1e-40f; }, "\"Scale Factor\" 9.99995e-41 is outside"},
-      {"ground at 3e38 m", [](world_datas& w) { w.height = 3e38f; }, "\"Hight\" 3e+38 is outside its range (from -1e+06 m to 1e+06 m)"},
+      {"ground at 3e38 m", [](world_datas& w) { w.height = 3e38f; },
+       "\"Hight\" 3e+38 is outside its range (from -1e+06 m to 1e+06 m)"},
       {"negated gravity 9.8", [](world_datas& w) { w.gravity = -9.8f; }, ""},
-      {"cycle 1e9", [](world_datas& w) { w.simulation_cycle = 1e9f; }, "\"Simulation Cycle\" 1e+09 is outside its range (more than 0, at most 10000)"},
+      {"cycle 1e9", [](world_datas& w) { w.simulation_cycle = 1e9f; },
+       "\"Simulation Cycle\" 1e+09 is outside its range (more than 0, at most 10000)"},
       {"infinite boundary", [](world_datas& w) { w.boundary_max.setY(std::numeric_limits<float>::infinity()); },
        "\"Boundary\" inf is outside"},
   };
