@@ -1,0 +1,49 @@
+// Fuzzes constraints_properties::get_properties (versions 0, 1 and 2): any bytes under
+// physplug_modify_uuid on a ball joint read without a crash; a stream read whole leaves finite
+// vectors, a known type and bodies among the scene's rigid bodies, and what is then written
+// (version 2, 104 bytes, with its links) reads back the same.
+#include <cmath>
+
+#include "base/uuid_table.hpp"
+#include "fuzz_scene.hpp"
+#include "joints/constraints_properties.hpp"
+
+namespace {
+
+bool finite(const btVector3& v) { return std::isfinite(v.x()) && std::isfinite(v.y()) && std::isfinite(v.z()); }
+
+bool same(const constraints_properties& a, const constraints_properties& b) {
+  return a.type == b.type && a.rigid0 == b.rigid0 && a.rigid1 == b.rigid1 &&
+         a.linear_lower_limit == b.linear_lower_limit && a.linear_upper_limit == b.linear_upper_limit &&
+         a.angular_lower_limit == b.angular_lower_limit && a.angular_upper_limit == b.angular_upper_limit &&
+         a.linear_stiffness == b.linear_stiffness && a.angular_stiffness == b.angular_stiffness &&
+         a.linear_damping == b.linear_damping && a.angular_damping == b.angular_damping;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  sxsdk::host_ref<host::scene> scene = host::scene::create();
+  host::part_shape& first = scene->add_part(scene->root(), "Body A");
+  host::part_shape& joint = scene->add_part(scene->root(), "Joint", sxsdk::part_type::ball_joint);
+  host::part_shape& second = scene->add_part(scene->root(), "Body B");
+  for (host::part_shape* body : {&first, &second})
+    body->put_stream(physplug_modify_uuid, "", fuzz::bytes(93, 0));  // plain rigid bodies
+  joint.put_stream(physplug_modify_uuid, "", fuzz::to_bytes(data, size));
+  constraints_properties c;
+  c.shape = &joint.sdk();
+  if (!c.get_properties()) return 0;  // refused: nothing more is promised
+  for (const btVector3* v : {&c.linear_lower_limit, &c.linear_upper_limit, &c.angular_lower_limit,
+                             &c.angular_upper_limit, &c.linear_stiffness, &c.angular_stiffness, &c.linear_damping,
+                             &c.angular_damping})
+    fuzz::require(finite(*v), "a non-finite joint value was read");
+  for (void* body : {c.rigid0, c.rigid1})
+    fuzz::require(body == nullptr || body == &first.sdk() || body == &second.sdk() || body == &joint.sdk(),
+                  "a joint body outside the scene was read");
+  fuzz::require(c.regist(), "the joint stream was not written");
+  fuzz::require(joint.find_stream(physplug_modify_uuid)->bytes.size() == 104, "the joint stream is not 104 bytes");
+  constraints_properties back;
+  back.shape = &joint.sdk();
+  fuzz::require(back.get_properties() && same(c, back), "the written joint stream did not read back");
+  return 0;
+}
