@@ -33,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   constraints_properties c;
   c.shape = &joint.sdk();
   if (!c.get_properties()) return 0;  // refused: nothing more is promised
-  for (const btVector3* v : {&c.linear_lower_limit, &c.linear_upper_limit, &c.angular_lower_limit,
-                             &c.angular_upper_limit, &c.linear_stiffness, &c.angular_stiffness, &c.linear_damping,
-                             &c.angular_damping})
+  for (const btVector3* v :
+       {&c.linear_lower_limit, &c.linear_upper_limit, &c.angular_lower_limit, &c.angular_upper_limit,
+        &c.linear_stiffness, &c.angular_stiffness, &c.linear_damping, &c.angular_damping})
     fuzz::require(finite(*v), "a non-finite joint value was read");
   for (void* body : {c.rigid0, c.rigid1})
     fuzz::require(body == nullptr || body == &first.sdk() || body == &second.sdk() || body == &joint.sdk(),
