@@ -39,6 +39,11 @@ std::string vector_problem(const range& r, const btVector3& v) {
   return "";
 }
 
+// In double: a row of 1e30 has a length, though its square overflows a float.
+float length(const btVector3& v) {
+  return static_cast<float>(std::sqrt(double(v.x()) * v.x() + double(v.y()) * v.y() + double(v.z()) * v.z()));
+}
+
 }  // namespace
 
 std::string world_problem(const world_datas& w) {
@@ -72,7 +77,7 @@ std::string rigidbody_problem(const rigidbody_datas& b) {
   check({"LinerDamping", 0.0f, 1.0f}, b.linear_damping);
   check({"AngularDamping", 0.0f, 1.0f}, b.angular_damping);
   for (int row = 0; row < 3 && p.empty(); ++row)
-    check({"start basis row length", 0.0f, 10.0f}, b.transform.getBasis()[row].length());
+    check({"start basis row length", 0.0f, 10.0f}, length(b.transform.getBasis()[row]));
   if (p.empty()) p = vector_problem({"start position", -1e6f, 1e6f, false, "m"}, b.transform.getOrigin());
   return p;
 }
