@@ -69,7 +69,8 @@ std::string rigidbody_problem(const rigidbody_datas& b) {
     if (p.empty()) p = problem(r, value);
   };
   if (b.type == rigidbody_datas::move) {
-    check({"Mass", 1e-6f, 1e6f}, b.mass);
+    // Mass 0 is Bullet's immovable body, which older scenes may hold on a moving body: kept.
+    if (b.mass != 0.0f) check({"Mass", 1e-6f, 1e6f}, b.mass);
     if (p.empty()) p = vector_problem({"Velocity", -1e5f, 1e5f, false, "m/s"}, b.velocity);
   }
   check({"Friction", 0.0f, 1e6f}, b.friction);

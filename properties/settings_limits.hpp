@@ -23,7 +23,7 @@ namespace settings_limits {
 /// a finite boundary.
 std::string world_problem(const world_datas& w);
 
-/// As world_problem for a body: a moving body's Mass 1e-6..1e6 kg and Velocity components
+/// As world_problem for a body: a moving body's Mass 0 or 1e-6..1e6 kg and Velocity components
 /// within 1e5 m/s (kinematic and static bodies use neither), Friction 0..1e6, Restitution
 /// 0..1e6 (above 1 gives a livelier bounce), both dampings 0..1, the start basis rows at
 /// most 10 long and its origin within 1e6 m on every axis.

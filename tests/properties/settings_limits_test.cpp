@@ -22,6 +22,7 @@ TEST(settings_limits, bodies_outside_the_ranges_are_named_with_item_value_and_ra
       {"mass 1e-30", [](rigidbody_datas& b) { b.mass = 1e-30f; },
        "\"Mass\" 1e-30 is outside its range (from 1e-06 to 1e+06)"},
       {"mass 0 on a static body", [](rigidbody_datas& b) { b.type = rigidbody_datas::static_body, b.mass = 0; }, ""},
+      {"mass 0 on a moving body (Bullet's immovable body)", [](rigidbody_datas& b) { b.mass = 0; }, ""},
       {"kinematic velocity ignored", [](rigidbody_datas& b) { b.type = 1, b.velocity.setX(1e9f); }, ""},
       {"velocity 1e8", [](rigidbody_datas& b) { b.velocity.setZ(-1e8f); }, "\"Velocity\" -1e+08 is outside its range"},
       {"friction NaN", [nan](rigidbody_datas& b) { b.friction = nan; }, "\"Friction\" nan is outside its range"},
