@@ -12,8 +12,16 @@ using vec3 = alternative_bone_attribute::vec3;
 // Half a degree in radians: the angle of a quaternion is halved.
 constexpr float half_degree = 0.008726646f;
 
-vec3 cross(const vec3& a, const vec3& b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+// a x b, normalised unless it is about zero. In double: the axes of a stream written elsewhere
+// need not be unit vectors, and with axes of 1e19 and 1e34 the product in floats overflows to
+// an infinity and the axis to NaN.
+vec3 unit_cross(const vec3& a, const vec3& b) {
+  double c[3] = {double(a.y) * b.z - double(a.z) * b.y, double(a.z) * b.x - double(a.x) * b.z,
+                 double(a.x) * b.y - double(a.y) * b.x};
+  const double length2 = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
+  if (length2 > 1e-37)
+    for (double& v : c) v /= std::sqrt(length2);
+  return {float(c[0]), float(c[1]), float(c[2])};
 }
 
 }  // namespace
@@ -32,9 +40,7 @@ bool alternative_bone_attribute::down_load(sxsdk::stream_interface& stream, sxsd
   in.read_float(guide_length_1);
   in.read_float(guide_length_2);
   for (vec3* v : {&limit_x, &limit_y, &limit_z, &display_size}) in.read_vec3(&v->x);
-  axis_z = cross(axis_x, axis_y);
-  const float length2 = sx::length_squared(axis_z);
-  if (length2 > 1e-37f) axis_z = axis_z / std::sqrt(length2);
+  axis_z = unit_cross(axis_x, axis_y);
   make_line();
   return !in.sound();
 }

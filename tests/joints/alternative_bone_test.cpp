@@ -81,6 +81,13 @@ TEST(alternative_bone_attribute, down_load_computes_axis_z_and_refuses_short_or_
     EXPECT_FALSE(std::isnan(h.axis_x.x));
     EXPECT_TRUE(std::isfinite(h.axis_z.x + h.axis_z.y + h.axis_z.z));
   }
+  // Axes far from unit length (found by the fuzz target) still give a finite unit axis_z.
+  properties_scene::put(ball, alternative_bone_joint_uuid,
+                        attribute_stream(63, {1, 0, 1.27e19f}, {2.0e34f, 1.2e33f, 0}, {}, {}, {}).get());
+  sxsdk::host_ref<sxsdk::stream_interface> far(ball.sdk().get_attribute_stream(alternative_bone_joint_uuid));
+  alternative_bone_attribute f;
+  EXPECT_FALSE(f.down_load(*far, ball.sdk()));
+  EXPECT_NEAR(f.axis_z.x * f.axis_z.x + f.axis_z.y * f.axis_z.y + f.axis_z.z * f.axis_z.z, 1.0f, 1e-5f);
 }
 
 TEST(alternative_bone_joint, a_ball_joint_without_the_attribute_gains_one_with_ranges_around_its_rotation) {
