@@ -138,6 +138,7 @@ bullet_world::~bullet_world() {
   if (soft_world_ != nullptr) soft_info_->m_sparsesdf.Reset();
   destroy_objects();
   shapes_.clear();
+  shape_pool_.clear();
   ground_shape_.reset();
   world_.reset();
   soft_world_ = nullptr;

@@ -11,6 +11,8 @@
 #include <LinearMath/btTransform.h>
 #include <LinearMath/btVector3.h>
 
+#include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -107,7 +109,10 @@ class bullet_world {
   std::unique_ptr<btConstraintSolver> solver_;
   std::unique_ptr<btDiscreteDynamicsWorld> world_;  // the soft world, or the discrete one
   btSoftRigidDynamicsWorld* soft_world_ = nullptr;  // world_ when it holds soft bodies
-  std::map<void*, std::unique_ptr<btCollisionShape>> shapes_;
+  std::map<void*, btCollisionShape*> shapes_;       // by primitive key, owned by shape_pool_
+  // One shape for all primitives of equal records (kind, direction, size and margin bits): a pile
+  // of equal bodies then reads one shape, as a program written for Bullet alone would share it.
+  std::map<std::array<std::uint32_t, 6>, std::unique_ptr<btCollisionShape>> shape_pool_;
   std::unordered_map<void*, btRigidBody*> bodies_;        // owned by world_'s object list; looked up every frame
   std::map<void*, std::vector<btSoftBody*>> softbodies_;  // owned by world_'s object list
   std::unique_ptr<btStaticPlaneShape> ground_shape_;

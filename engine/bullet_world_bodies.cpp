@@ -14,6 +14,7 @@
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <LinearMath/btDefaultMotionState.h>
 
+#include <cstring>
 #include <new>
 
 using engine_checks::finite;
@@ -33,6 +34,12 @@ std::unique_ptr<btCollisionShape> by_direction(int direction, Args... args) {
     default:
       return nullptr;
   }
+}
+
+std::uint32_t bits(float f) {
+  std::uint32_t b;
+  std::memcpy(&b, &f, sizeof b);
+  return b;
 }
 
 std::unique_ptr<btCollisionShape> make_shape(int type, int direction, const btVector3& size) {
@@ -101,10 +108,19 @@ bool bullet_world::addCollisionShape(collisionshape_datas& datas) {
   if (shapes_.count(datas.shape) != 0) return true;
   const btVector3 size = scaled(btVector3(datas.size[0], datas.size[1], datas.size[2]));
   if (!finite(size) || size.x() < 0.0f || size.y() < 0.0f || size.z() < 0.0f || !finite(datas.margin)) return false;
-  std::unique_ptr<btCollisionShape> shape = make_shape(datas.type, datas.direction, size);
-  if (!shape) return false;
-  shape->setMargin(fitting_margin(datas.type, size, datas.margin));
-  shapes_[datas.shape] = std::move(shape);
+  const std::array<std::uint32_t, 6> key = {
+      std::uint32_t(datas.type), std::uint32_t(datas.direction), bits(size.x()), bits(size.y()), bits(size.z()),
+      bits(datas.margin)};
+  std::unique_ptr<btCollisionShape>& pooled = shape_pool_[key];
+  if (!pooled) {
+    pooled = make_shape(datas.type, datas.direction, size);
+    if (!pooled) {
+      shape_pool_.erase(key);
+      return false;
+    }
+    pooled->setMargin(fitting_margin(datas.type, size, datas.margin));
+  }
+  shapes_[datas.shape] = pooled.get();
   return true;
 }
 
@@ -114,7 +130,7 @@ bool bullet_world::addRigidBody(rigidbody_datas& datas) {
   const btTransform start = scaled(datas.transform);
   const btVector3 velocity = scaled(datas.velocity);
   if (!finite(start) || !finite(velocity)) return false;
-  btCollisionShape* shape = found->second.get();
+  btCollisionShape* shape = found->second;
   if (datas.type == rigidbody_datas::kinematic || datas.type == rigidbody_datas::static_body) datas.mass = 0.0f;
   btVector3 inertia(0.0f, 0.0f, 0.0f);
   if (datas.mass != 0.0f) shape->calculateLocalInertia(datas.mass, inertia);

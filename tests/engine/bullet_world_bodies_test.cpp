@@ -245,3 +245,31 @@ TEST(bullet_world, a_full_soft_world_refuses_more_bodies) {
     EXPECT_FALSE(scene.engine.addSoftBody(cloth, key(-2))) << soft;
   }
 }
+
+// Primitives of equal records share one Bullet shape (a pile of equal boxes reads one shape);
+// any difference in kind, direction, size or margin keeps them apart.
+TEST(bullet_world, primitives_of_equal_records_share_one_shape) {
+  const collisionshape_datas base = engine_test::shape_record(collisionshape_datas::capsule, 0.1f, 0.3f, 0.1f, 1);
+  struct pair_case {
+    const char* what;
+    void (*edit)(collisionshape_datas&);
+    bool shared;
+  };
+  const pair_case cases[] = {
+      {"equal records", [](collisionshape_datas&) {}, true},
+      {"another kind", [](collisionshape_datas& d) { d.type = collisionshape_datas::cylinder; }, false},
+      {"another direction", [](collisionshape_datas& d) { d.direction = 2; }, false},
+      {"another length", [](collisionshape_datas& d) { d.size[1] = 0.31f; }, false},
+      {"another margin", [](collisionshape_datas& d) { d.margin = 0.02f; }, false},
+  };
+  for (const pair_case& c : cases) {
+    engine_scene scene;
+    collisionshape_datas other = base;
+    c.edit(other);
+    rigidbody_datas& a = scene.body(base, btVector3(0.0f, 1.0f, 0.0f));
+    rigidbody_datas& b = scene.body(other, btVector3(1.0f, 1.0f, 0.0f));
+    ASSERT_TRUE(scene.body_added) << c.what;
+    EXPECT_EQ(scene.bullet_body(a)->getCollisionShape() == scene.bullet_body(b)->getCollisionShape(), c.shared)
+        << c.what;
+  }
+}
