@@ -1,10 +1,15 @@
-// How the plug-in's costs grow with the scene: for piles of 250 to 16000 boxes (bench/box_pile.hpp,
-// through the whole host -> plug-in path of bench/pile_paths.hpp), the time to build the worlds
-// (entering sequence mode) and the mean time per frame. Prints a table and, for each column,
-// the exponent k of the least-squares fit time ~ N^k over all sizes (1: linear).
+// How the plug-in's costs grow with the scene: for piles of 250 to 16000 boxes, all ten layers
+// high on a square of columns that grows with the count (so that each box meets as many others
+// at every size), played through the whole host -> plug-in path of bench/pile_paths.hpp: the
+// time to build the worlds (entering sequence mode) and the mean time per frame, beside the time
+// per frame of Bullet alone on the same bodies (the raw path, frames alternating with ours).
+// Times are the CPU time of this thread (steady on a machine shared with other work); the wall
+// time of our frames is shown too. Prints a table and the exponent k of the least-squares fit
+// CPU time ~ N^k over all sizes (1: linear).
 //
-//   build/bin/growth [--frames F] [--threads T] [BOXES ...]   (default: 60 frames, 1 thread,
-//                                                             250 1000 4000 16000)
+//   build/bin/growth [--frames F] [BOXES ...]      (default: 40 frames; 250 1000 4000 16000)
+#include <time.h>
+
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -17,6 +22,16 @@
 namespace {
 
 using namespace pile_bench;
+
+double cpu_seconds() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
+}
+
+double wall_seconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 // Slope of the least-squares line through (log n, log t).
 double exponent(const std::vector<int>& n, const std::vector<double>& t) {
@@ -35,37 +50,55 @@ double exponent(const std::vector<int>& n, const std::vector<double>& t) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int frames = 60, threads = 1;
+  int frames = 40;
   std::vector<int> sizes;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc)
       frames = std::atoi(argv[++i]);
-    else if (std::strcmp(argv[i], "--threads") == 0 && i + 1 < argc)
-      threads = std::atoi(argv[++i]);
     else
       sizes.push_back(std::atoi(argv[i]));
   }
   if (sizes.empty()) sizes = {250, 1000, 4000, 16000};
-  bool usable = frames > 0 && threads > 0 && sizes.size() >= 2;
+  bool usable = frames > 0 && sizes.size() >= 2;
   for (int n : sizes) usable = usable && n > 0;
   if (!usable) {
-    std::fprintf(stderr, "usage: growth [--frames F > 0] [--threads T > 0] [BOXES > 0 ...] (two sizes or more)\n");
+    std::fprintf(stderr, "usage: growth [--frames F > 0] [BOXES > 0 ...] (two sizes or more)\n");
     return 2;
   }
-  std::vector<double> builds, frame_times;
-  std::printf("%8s %12s %14s   (%d frames, %d thread%s)\n", "bodies", "build s", "frame ms", frames, threads,
-              threads == 1 ? "" : "s");
+  {
+    // Once per process, not per scene: the first load and build set up texts and tables.
+    plugin_path warm_up(box_pile_poses(10, 2), 1);
+    (void)warm_up.enter();
+  }
+  std::vector<double> builds, frame_times, raw_times;
+  std::printf("%8s %8s %12s %14s %15s %14s   (%d frames)\n", "bodies", "columns", "build cpu s", "frame cpu ms",
+              "raw frame cpu ms", "frame wall ms", frames);
   for (int n : sizes) {
-    plugin_path plugin(box_pile_start_poses(n), frames, threads);
-    const double build = plugin.enter();
-    const auto start = std::chrono::steady_clock::now();
-    for (int f = 1; f <= frames; ++f) plugin.frame(f);
-    const double frame = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / frames;
-    builds.push_back(build);
-    frame_times.push_back(frame);
-    std::printf("%8d %12.4f %14.3f\n", n, build, 1e3 * frame);
+    const int side = int(std::ceil(std::sqrt(n / 10.0)));
+    plugin_path plugin(box_pile_poses(n, side), frames);
+    double cpu = cpu_seconds(), wall = wall_seconds();
+    (void)plugin.enter();
+    const double build_cpu = cpu_seconds() - cpu, build_wall = wall_seconds() - wall;
+    raw_path raw(box_pile_poses(n, side), plugin.paddle_track());
+    double frame_cpu = 0, raw_cpu = 0, frame_wall = 0;
+    for (int f = 1; f <= frames; ++f) {
+      cpu = cpu_seconds();
+      wall = wall_seconds();
+      plugin.frame(f);
+      frame_cpu += cpu_seconds() - cpu;
+      frame_wall += wall_seconds() - wall;
+      cpu = cpu_seconds();
+      raw.frame(f);
+      raw_cpu += cpu_seconds() - cpu;
+    }
+    builds.push_back(build_cpu);
+    frame_times.push_back(frame_cpu / frames);
+    raw_times.push_back(raw_cpu / frames);
+    std::printf("%8d %5dx%-3d %12.4f %14.3f %15.3f %14.3f   (build wall %.4f s)\n", n, side, side, build_cpu,
+                1e3 * frame_cpu / frames, 1e3 * raw_cpu / frames, 1e3 * frame_wall / frames, build_wall);
     std::fflush(stdout);
   }
-  std::printf("fitted exponent: build %.2f, frame %.2f\n", exponent(sizes, builds), exponent(sizes, frame_times));
+  std::printf("fitted exponent (CPU time): build %.2f, frame %.2f, raw Bullet frame %.2f\n", exponent(sizes, builds),
+              exponent(sizes, frame_times), exponent(sizes, raw_times));
   return 0;
 }

@@ -19,6 +19,8 @@
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <LinearMath/btDefaultMotionState.h>
 
+#include <time.h>
+
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -281,11 +283,25 @@ class raw_path {
   std::vector<btTransform> last_;
 };
 
+/// Time spent in frames: wall time, and the CPU time of the calling thread (which leaves out
+/// the time the machine gave to other work; it counts only this thread's own work).
+struct frame_time {
+  double wall = 0, cpu = 0;
+};
+
+inline double thread_cpu_seconds() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
+}
+
 template <class Path>
-void timed(Path& path, int f, double& seconds) {
+void timed(Path& path, int f, frame_time& spent) {
+  const double cpu = thread_cpu_seconds();
   const auto start = std::chrono::steady_clock::now();
   path.frame(f);
-  seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  spent.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  spent.cpu += thread_cpu_seconds() - cpu;
 }
 
 }  // namespace pile_bench
