@@ -64,6 +64,7 @@ set(PHYSPLUG_HOST_CLI_SOURCES
   host/cli/scene_roles.cpp
   host/cli/stream_decoder.cpp
   host/cli/trace_writer.cpp
+  host/cli/vertex_trace_writer.cpp
 )
 # The stand-in plug-ins (shared libraries loaded by tests and the command line).
 include(host/plugins/standin/sources.cmake)

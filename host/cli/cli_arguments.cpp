@@ -22,8 +22,8 @@ int parse_int(const std::string& option, const std::string& text, int min) {
 
 // Which options each command takes.
 const std::set<std::string>& options_of(const std::string& command) {
-  static const std::set<std::string> play = {"--frames", "--fps",  "--render", "--trace",  "--gltf",
-                                             "--save",   "--lang", "--plugin", "--threads"};
+  static const std::set<std::string> play = {"--frames", "--fps",  "--render", "--trace",  "--trace-vertices",
+                                             "--gltf",   "--save", "--lang",   "--plugin", "--threads"};
   static const std::set<std::string> edit = {"--script", "--save", "--lang", "--plugin"};
   static const std::set<std::string> info = {"--lang"};
   if (command == "play") return play;
@@ -47,6 +47,8 @@ void apply(cli_arguments& a, const std::string& option, const std::string& value
     a.fps = parse_int(option, value, 1);
   else if (option == "--trace")
     a.trace = value;
+  else if (option == "--trace-vertices")
+    a.trace_vertices = value;
   else if (option == "--gltf")
     a.gltf = value;
   else if (option == "--save")

@@ -129,7 +129,11 @@ std::string invoke(cli_session& s, const edit_operation& op) {
     done = s.plugins()->create(creator_named(s, op.creator));
   } else {
     if (!op.shape.empty()) select(s, {&shape_at(s, op.shape)});
-    done = s.plugins()->ask_shape(modify_attribute(s), shape_node::of(s.target().get_active_shape()));
+    // In mesh editing the attribute is invoked on the mesh being edited (the gestures of soft
+    // bodies name it beside the active shape); otherwise on the active shape.
+    shape_node* edited = s.target().edited_mesh();
+    done =
+        s.plugins()->ask_shape(modify_attribute(s), edited ? *edited : shape_node::of(s.target().get_active_shape()));
   }
   check_answers(s, errors_before);
   check_no_error(s, lines_before);
@@ -144,15 +148,34 @@ std::string edit_mesh(cli_session& s, const edit_operation& op) {
   auto* mesh = dynamic_cast<polygon_mesh_shape*>(&shape_at(s, op.shape));
   if (!mesh) throw op_error{"\"" + op.shape + "\" is no polygon mesh"};
   s.target().begin_mesh_edit(*mesh, op.selection_mode);
+  const bool faces = op.selection_mode == sxsdk::selection_mode::faces;
+  std::vector<int> select = op.select;
+  if (op.select_all)
+    for (int i = 0, n = faces ? mesh->get_number_of_faces() : mesh->get_number_of_vertices(); i < n; ++i)
+      select.push_back(i);
   try {
-    if (op.selection_mode == sxsdk::selection_mode::faces)
-      mesh->select_faces(op.select);
+    if (faces)
+      mesh->select_faces(select);
     else
-      mesh->select_vertices(op.select);
+      mesh->select_vertices(select);
   } catch (const std::exception& e) {
     throw op_error{std::string("the selection does not fit the mesh: ") + e.what()};
   }
-  return s.texts().format(host_text::editing_mesh, mesh->path(), op.select.size());
+  return s.texts().format(host_text::editing_mesh, mesh->path(), select.size());
+}
+
+std::string add_mesh(cli_session& s, const edit_operation& op) {
+  auto* dad = dynamic_cast<part_shape*>(&shape_at(s, op.shape));
+  if (!dad) throw op_error{"\"" + op.shape + "\" is no part a mesh can go into"};
+  polygon_mesh_shape& mesh = s.target().add_polygon_mesh(*dad, op.name);
+  try {
+    mesh.set_vertices(op.vertices);
+    mesh.set_faces(op.faces);
+  } catch (const std::exception& e) {
+    s.target().remove_shape(mesh);
+    throw op_error{std::string("the mesh cannot be made: ") + e.what()};
+  }
+  return s.texts().format(host_text::mesh_added, mesh.path(), op.vertices.size(), op.faces.size());
 }
 
 // Millimetres: a body farther out than 1e6 m cannot be simulated (see settings_limits).
@@ -232,6 +255,8 @@ std::string dispatch(cli_session& s, const edit_operation& op) {
       return key(s, op);
     case kind::animation:
       return animation(s, op);
+    case kind::add_mesh:
+      return add_mesh(s, op);
   }
   return "";
 }

@@ -96,6 +96,55 @@ std::vector<int> indices_of(const json& op) {
 
 using kind = edit_operation::kind;
 
+constexpr int max_mesh_vertices = 1000000;
+
+// "vertices": [[x, y, z], ...] and "faces": [[0, 1, 2, 3], ...]; every face names vertices
+// the mesh has and at least two of them.
+void mesh_of(const json& op, edit_operation& out) {
+  const json& vertices = member(op, "vertices");
+  if (!vertices.is_array() || vertices.size() > std::size_t(max_mesh_vertices))
+    throw op_error{"\"vertices\" must be a list of at most " + std::to_string(max_mesh_vertices) + " points"};
+  for (const json& v : vertices) {
+    if (!v.is_array() || v.size() != 3) throw op_error{"each of \"vertices\" must be three numbers"};
+    out.vertices.push_back({float_of(v[0], "a vertex"), float_of(v[1], "a vertex"), float_of(v[2], "a vertex")});
+  }
+  const json& faces = member(op, "faces");
+  if (!faces.is_array()) throw op_error{"\"faces\" must be a list of faces"};
+  for (const json& f : faces) {
+    if (!f.is_array() || f.size() < 2) throw op_error{"each face must list two or more vertex numbers"};
+    std::vector<int> face;
+    for (const json& v : f) {
+      face.push_back(whole_of(v, "a vertex number of a face", 0));
+      if (face.back() >= int(out.vertices.size()))
+        throw op_error{"a face names vertex " + std::to_string(face.back()) + " of " +
+                       std::to_string(out.vertices.size())};
+    }
+    out.faces.push_back(std::move(face));
+  }
+}
+
+// "grid": {"columns": C, "rows": R, "step": mm, "origin": [x, y, z], "plane": "xz" or "xy"}:
+// C x R vertices `step` apart from `origin`, row after row, made of quads.
+void grid_of(const json& grid, edit_operation& out) {
+  if (!grid.is_object()) throw op_error{"\"grid\" must be an object"};
+  const int columns = whole_of(member(grid, "columns"), "\"columns\"", 2);
+  const int rows = whole_of(member(grid, "rows"), "\"rows\"", 2);
+  if (double(columns) * rows > max_mesh_vertices)
+    throw op_error{"a grid of at most " + std::to_string(max_mesh_vertices) + " vertices"};
+  const float step = float_of(member(grid, "step"), "\"step\"");
+  if (!(step > 0)) throw op_error{"\"step\" must be above 0"};
+  const sx::vec<float, 3> origin = vector_of(grid, "origin");
+  const std::string plane = grid.contains("plane") ? text_of(grid, "plane") : "xz";
+  if (plane != "xz" && plane != "xy") throw op_error{"\"plane\" must be xz or xy, not \"" + plane + "\""};
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < columns; ++c)
+      out.vertices.push_back(plane == "xz" ? sx::vec<float, 3>{origin.x + c * step, origin.y, origin.z + r * step}
+                                           : sx::vec<float, 3>{origin.x + c * step, origin.y - r * step, origin.z});
+  for (int r = 0; r + 1 < rows; ++r)
+    for (int c = 0; c + 1 < columns; ++c)
+      out.faces.push_back({r * columns + c, r * columns + c + 1, (r + 1) * columns + c + 1, (r + 1) * columns + c});
+}
+
 void read_members(const json& op, edit_operation& out) {
   switch (out.what) {
     case kind::select: {
@@ -123,7 +172,12 @@ void read_members(const json& op, edit_operation& out) {
     case kind::edit_mesh:
       out.shape = text_of(op, "shape");
       out.selection_mode = selection_mode_of(op);
-      out.select = indices_of(op);
+      if (op.contains("select") && op.at("select").is_string()) {
+        if (text_of(op, "select") != "all") throw op_error{"\"select\" must be a list of element numbers or \"all\""};
+        out.select_all = true;
+      } else {
+        out.select = indices_of(op);
+      }
       break;
     case kind::end_edit_mesh:
       break;
@@ -134,6 +188,14 @@ void read_members(const json& op, edit_operation& out) {
       out.shape = text_of(op, "shape");
       out.position = vector_of(op, "position");
       out.rotation = vector_of(op, "rotation");
+      break;
+    case kind::add_mesh:
+      out.shape = text_of(op, "dad");
+      out.name = text_of(op, "name");
+      if (op.contains("grid"))
+        grid_of(op.at("grid"), out);
+      else
+        mesh_of(op, out);
       break;
     case kind::animation:
       if (op.contains("frame_rate")) out.frame_rate = whole_of(op.at("frame_rate"), "\"frame_rate\"", 1);
@@ -148,7 +210,7 @@ edit_operation read_one(const json& op, std::size_t number) {
   const std::string name = text_of(op, "op");
   edit_operation out;
   out.number = number;
-  for (int k = 0; k <= static_cast<int>(kind::animation); ++k)
+  for (int k = 0; k <= static_cast<int>(kind::add_mesh); ++k)
     if (name == edit_operation::name_of(static_cast<kind>(k))) {
       out.what = static_cast<kind>(k);
       read_members(op, out);
@@ -181,6 +243,8 @@ const char* edit_operation::name_of(kind k) {
       return "key";
     case kind::animation:
       return "animation";
+    case kind::add_mesh:
+      return "add_mesh";
   }
   return "";
 }

@@ -26,13 +26,14 @@ const std::vector<command_help>& commands() {
   static const option_help help{"--help", host_text::help_help_option};
   static const std::vector<command_help> all = {
       {"play",
-       "physplug-host play SCENE [--frames N] [--fps F] [--render] [--trace FILE.csv] [--gltf FILE.glb]\n"
-       "                         [--save FILE] [--threads N] [--lang en|ja] [--plugin PATH]",
+       "physplug-host play SCENE [--frames N] [--fps F] [--render] [--trace FILE.csv] [--trace-vertices FILE.csv]\n"
+       "                         [--gltf FILE.glb] [--save FILE] [--threads N] [--lang en|ja] [--plugin PATH]",
        host_text::help_play,
        {{"--frames N", host_text::help_frames},
         {"--fps F", host_text::help_fps},
         {"--render", host_text::help_render},
         {"--trace FILE.csv", host_text::help_trace},
+        {"--trace-vertices FILE.csv", host_text::help_trace_vertices},
         {"--gltf FILE.glb", host_text::help_gltf},
         {"--save FILE", host_text::help_save_play},
         {"--threads N", host_text::help_threads},

@@ -53,6 +53,8 @@ namespace host {
   X(unreadable_geometry, "unreadable geometry")                                                    \
   X(stream_version, "stream version %i, %i bytes")                                                 \
   X(empty_stream, "empty stream")                                                                  \
+  X(soft_body_record, "%s: %i nodes, %i triangles, %i anchor groups")                               \
+  X(projection_mesh, "; projection mesh %s with %i bound vertices")                                 \
   X(simulated_bodies_one, "1 simulated rigid body")                                                \
   X(simulated_bodies_many, "%i simulated rigid bodies")                                            \
   /* play */                                                                                       \
@@ -87,6 +89,7 @@ namespace host {
   X(made_current, "current %s")                                                                    \
   X(mesh_editing_ended, "mesh editing ended")                                                      \
   X(renamed, "renamed to %s")                                                                      \
+  X(mesh_added, "made %s with %i vertices and %i faces")                                            \
   /* help */                                                                                       \
   X(help_usage, "usage:")                                                                          \
   X(help_play, "plays a scene through the physics plug-in, frame by frame")                        \
@@ -98,6 +101,7 @@ namespace host {
               "repairs any other rate to 30)")                                                     \
   X(help_render, "play as a rendering pass (positions 0..N, then -1) instead of interactively")   \
   X(help_trace, "write the trace: every moving body's position (mm) and rotation at every frame") \
+  X(help_trace_vertices, "write the vertex trace: every cloth and projection mesh vertex's position (mm) at every frame") \
   X(help_gltf, "write the played animation as a glTF 2.0 binary (metres, Y up)")                  \
   X(help_save_play, "save the scene after playback (byte for byte the file that was loaded)")     \
   X(help_script, "the edit script: a JSON list of operations (docs/cli.md)")                       \

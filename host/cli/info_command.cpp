@@ -94,6 +94,25 @@ std::string stream_version_text(const shape_node& shape, const host_texts& t) {
   return t.format(host_text::stream_version, version, stream->bytes.size());
 }
 
+// "Cloth: 289 nodes, 512 triangles, 1 anchor groups", one per soft body, and the projection
+// mesh the mesh links, with its number of bound vertices.
+std::string cloth_text(const shape_node& shape, const host_texts& t) {
+  const cloth_settings c = stream_decoder::cloth(shape.find_stream(physics_stream_ids::modify)->bytes);
+  if (c.version != 4) return stream_version_text(shape, t);
+  std::string out;
+  for (const cloth_settings::record& r : c.records)
+    out += (out.empty() ? "" : "; ") +
+           t.format(host_text::soft_body_record, r.name.empty() ? "*" : r.name, r.nodes, r.triangles, r.anchor_groups);
+  const std::vector<shape_node*> linked = shape.links_of(physics_stream_ids::figure);
+  if (linked.size() == 1) {
+    const auto binding = shape.find_stream(physics_stream_ids::figure);
+    out += t.format(host_text::projection_mesh, linked.front()->path(),
+                    binding ? stream_decoder::bindings(binding->bytes) : 0);
+  }
+  if (!c.valid) out += t(host_text::stream_damaged);
+  return out;
+}
+
 std::string role_text(const shape_node& shape, physics_role role, const host_texts& t) {
   switch (role) {
     case physics_role::world:
@@ -103,8 +122,9 @@ std::string role_text(const shape_node& shape, physics_role role, const host_tex
     case physics_role::primitive:
       return primitive_text(shape, t);
     case physics_role::joint:
-    case physics_role::soft_body:
       return stream_version_text(shape, t);
+    case physics_role::soft_body:
+      return cloth_text(shape, t);
     case physics_role::none:
       break;
   }

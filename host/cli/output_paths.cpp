@@ -34,6 +34,7 @@ void output_paths::check(const cli_arguments& args) {
   if (!args.plugin.empty()) inputs.push_back({"the plug-in", args.plugin});
   std::vector<named_path> outputs;
   if (!args.trace.empty()) outputs.push_back({"--trace", args.trace});
+  if (!args.trace_vertices.empty()) outputs.push_back({"--trace-vertices", args.trace_vertices});
   if (!args.gltf.empty()) outputs.push_back({"--gltf", args.gltf});
   if (!args.save.empty()) outputs.push_back({"--save", args.save});
   for (std::size_t i = 0; i < outputs.size(); ++i) {

@@ -14,6 +14,7 @@
 #include "host/cli/progress_bar.hpp"
 #include "host/cli/start_overlap.hpp"
 #include "host/cli/trace_writer.hpp"
+#include "host/cli/vertex_trace_writer.hpp"
 #include "host/player/player.hpp"
 
 namespace host {
@@ -36,16 +37,19 @@ struct playback {
   const cli_arguments& args;
   motion_recorder recorder;
   std::optional<trace_writer> trace;
+  std::optional<vertex_trace_writer> vertices;
 
   playback(cli_session& s, const cli_arguments& a)
       : session(s), args(a), recorder(scene_roles::bodies(s.target()), scene_roles::worlds(s.target())) {
     if (!a.trace.empty()) trace.emplace(a.trace, recorder.bodies());
+    if (!a.trace_vertices.empty()) vertices.emplace(a.trace_vertices, s.target());
     recorder.keep_history(!a.gltf.empty());
   }
 
   void record(int frame) {
     const auto& sample = recorder.record(frame);
     if (trace) trace->write(sample);
+    if (vertices) vertices->write(frame);
   }
 
   // Plays frames 0..frames; returns the frames per second the plug-in played at (after its
@@ -130,6 +134,7 @@ int play_command::run(const cli_arguments& args) {
   int stopped_at = -1;
   const double fps = run.play(frames, stopped_at);
   if (run.trace) run.trace->finish();
+  if (run.vertices) run.vertices->finish();
   if (!args.gltf.empty()) {
     try {
       gltf_writer::save(args.gltf, gltf_writer::build(run.recorder, fps > 0 ? fps : 30));

@@ -8,6 +8,7 @@ namespace host {
 const sx::uuid_class physics_stream_ids::world("AFC29716-3C03-418A-9C7F-7541631DB70C");
 const sx::uuid_class physics_stream_ids::primitive("042BC3E0-CEB3-4DD4-90EB-83E782D795E0");
 const sx::uuid_class physics_stream_ids::modify("10A768C2-6DBB-43DE-9E3C-E17217E3CA47");
+const sx::uuid_class physics_stream_ids::figure("7A9CA1E2-5604-42CB-B656-B810B8A3E65E");
 
 namespace {
 
@@ -36,6 +37,10 @@ class byte_reader {
     return v;
   }
   bool ok() const { return ok_; }
+  /// Skips `count` elements of `size` bytes (a negative count fails).
+  bool skip(std::int32_t count, std::size_t size) {
+    return count >= 0 ? take(std::size_t(count) * size) : (ok_ = false);
+  }
 
  private:
   bool take(std::size_t n) {
@@ -122,6 +127,44 @@ rigid_settings stream_decoder::rigid(const std::vector<std::uint8_t>& bytes) {
   b.origin = r.vec3();
   b.valid = r.ok();
   return b;
+}
+
+cloth_settings stream_decoder::cloth(const std::vector<std::uint8_t>& bytes) {
+  byte_reader in(bytes);
+  cloth_settings out;
+  out.version = in.i32();
+  if (out.version != 4) {
+    out.valid = in.ok();
+    return out;
+  }
+  const std::int32_t count = in.i32();
+  for (std::int32_t r = 0; r < count && in.ok(); ++r) {
+    cloth_settings::record rec;
+    for (std::uint8_t c = in.byte(); c != 0 && in.ok(); c = in.byte()) rec.name.push_back(char(c));
+    in.skip(1, 130);  // flags, group, mask, 20 floats, 4 ints, wind, bending and its 3 floats
+    rec.nodes = in.i32();
+    in.skip(rec.nodes, 4);
+    in.skip(in.i32(), 4);  // rest positions
+    const std::int32_t triangles = in.i32();
+    in.skip(triangles, 4);
+    rec.triangles = triangles / 3;
+    rec.anchor_groups = in.i32();
+    for (std::int32_t g = 0; g < rec.anchor_groups && in.ok(); ++g) {
+      in.i32();
+      in.skip(in.i32(), 4);
+    }
+    if (in.ok()) out.records.push_back(rec);
+  }
+  out.valid = in.ok() && count >= 0;
+  return out;
+}
+
+int stream_decoder::bindings(const std::vector<std::uint8_t>& bytes) {
+  byte_reader in(bytes);
+  in.i32();
+  const std::int32_t count = in.i32();
+  in.skip(count, 40);
+  return in.ok() ? count : -1;
 }
 
 }  // namespace host

@@ -6,6 +6,7 @@
 // decodes as `valid` false with whatever fields came before the damage.
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "sx/core/uuid.hpp"
@@ -18,6 +19,7 @@ struct physics_stream_ids {
   static const sx::uuid_class world;      ///< AFC29716-...: world part
   static const sx::uuid_class primitive;  ///< 042BC3E0-...: primitive (line, sphere or disk)
   static const sx::uuid_class modify;     ///< 10A768C2-...: rigid body, constraint joint, soft body
+  static const sx::uuid_class figure;     ///< 7A9CA1E2-...: a soft body mesh's projection binding and link
 };
 
 /// World settings (56 bytes, version 0). Lengths in metres.
@@ -54,11 +56,27 @@ struct rigid_settings {
   std::array<float, 3> origin{0, 0, 0};
 };
 
+/// The soft bodies of a polygon mesh (soft body stream, version 4; an older version gives only
+/// its version, the plug-in rewrites it when it reads it).
+struct cloth_settings {
+  struct record {
+    std::string name;
+    int nodes = 0, triangles = 0, anchor_groups = 0;
+  };
+  bool valid = false;
+  int version = 0;
+  std::vector<record> records;
+};
+
 class stream_decoder {
  public:
   static world_settings world(const std::vector<std::uint8_t>& bytes);
   static primitive_settings primitive(const std::vector<std::uint8_t>& bytes);
   static rigid_settings rigid(const std::vector<std::uint8_t>& bytes);
+
+  static cloth_settings cloth(const std::vector<std::uint8_t>& bytes);
+  /// The number of bindings of a projection binding stream; -1 when it is short or damaged.
+  static int bindings(const std::vector<std::uint8_t>& bytes);
 
   /// The leading int32 (every property stream starts with its version); false when shorter.
   static bool version(const std::vector<std::uint8_t>& bytes, int& out);

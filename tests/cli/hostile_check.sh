@@ -145,6 +145,10 @@ TABLE
     op big '{"op": "edit_mesh", "shape": "root/Cloth", "mode": "vertices", "select": [1099511627776]}'
     op negative '{"op": "edit_mesh", "shape": "root/Cloth", "select": [-1]}'
     op answer '{"op": "modify", "shape": "root/Bullet World/Ball", "answers": [{"Mass": 1e39}]}'
+    op holed '{"op": "add_mesh", "dad": "root", "name": "M", "vertices": [[0, 0, 0], [1, 0, 0], [0, 0, 1]], "faces": [[0, 1, 3]]}'
+    op thin '{"op": "add_mesh", "dad": "root", "name": "M", "grid": {"columns": 1, "rows": 4, "step": 10}}'
+    op huge '{"op": "add_mesh", "dad": "root", "name": "M", "grid": {"columns": 2000, "rows": 2000, "step": 10}}'
+    op into '{"op": "add_mesh", "dad": "root/Cloth", "name": "M", "grid": {"columns": 2, "rows": 2, "step": 10}}'
     op third '{"op": "rename", "shape": "root/Bullet World/Ball", "name": "B"}, {"op": "current", "shape": "root"}, {"op": "fly"}'
     rows <<'TABLE'
 2 | far.ops.json: operation 1: "position" 1e+39 is beyond the range of a float | edit "$scene" --script "$work/far.ops.json" --save "$work/o.json"
@@ -155,6 +159,10 @@ TABLE
 2 | operation 1: an element number in "select" must be a whole number from 0 to 2147483647, not 1099511627776 | edit "$mesh" --script "$work/big.ops.json" --save "$work/o.json"
 2 | operation 1: an element number in "select" must be a whole number from 0 | edit "$mesh" --script "$work/negative.ops.json" --save "$work/o.json"
 2 | operation 1: answer 1: dialog answer item "Mass": number beyond the float range: 1e+39 | edit "$scene" --script "$work/answer.ops.json" --save "$work/o.json"
+2 | operation 1: a face names vertex 3 of 3 | edit "$scene" --script "$work/holed.ops.json" --save "$work/o.json"
+2 | operation 1: "columns" must be a whole number from 2 to 2147483647, not 1 | edit "$scene" --script "$work/thin.ops.json" --save "$work/o.json"
+2 | operation 1: a grid of at most 1000000 vertices | edit "$scene" --script "$work/huge.ops.json" --save "$work/o.json"
+2 | operation 1: "root/Cloth" is no part a mesh can go into | edit "$mesh" --script "$work/into.ops.json" --save "$work/o.json"
 2 | third.ops.json: operation 3: unknown operation "fly" | edit "$scene" --script "$work/third.ops.json" --save "$work/o.json"
 TABLE
     ;;

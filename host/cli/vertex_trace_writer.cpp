@@ -1,0 +1,89 @@
+#include "host/cli/vertex_trace_writer.hpp"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "host/cli/cli_error.hpp"
+#include "host/cli/scene_roles.hpp"
+#include "host/scene/scene.hpp"
+
+namespace host {
+namespace {
+
+std::string csv_field(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::string number(float v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.9g", double(v));
+  return buf;
+}
+
+void collect(shape_node& shape, std::vector<polygon_mesh_shape*>& meshes) {
+  auto* mesh = dynamic_cast<polygon_mesh_shape*>(&shape);
+  if (mesh && scene_roles::has_role(shape, physics_role::soft_body)) {
+    meshes.push_back(mesh);
+    const std::vector<shape_node*> linked = shape.links_of(physics_stream_ids::figure);
+    if (linked.size() == 1)
+      if (auto* projection = dynamic_cast<polygon_mesh_shape*>(linked.front())) meshes.push_back(projection);
+  }
+  for (shape_node* son : shape.sons()) collect(*son, meshes);
+}
+
+}  // namespace
+
+vertex_trace_writer::vertex_trace_writer(const std::string& path, scene& s) : path_(path) {
+  try {
+    out_ = std::make_unique<atomic_file>(path);
+  } catch (const atomic_file_error& e) {
+    throw cli_error(path + ": cannot write the vertex trace file: " + e.what());
+  }
+  std::vector<polygon_mesh_shape*> found;
+  for (const simulated_world& w : scene_roles::worlds(s)) collect(*w.part, found);
+  for (polygon_mesh_shape* m : found)
+    if (std::find(meshes_.begin(), meshes_.end(), m) == meshes_.end()) {
+      meshes_.push_back(m);
+      names_.push_back(csv_field(m->path()));
+    }
+  write("frame,shape,vertex,x,y,z\n");
+}
+
+void vertex_trace_writer::write(const std::string& text) {
+  try {
+    out_->write(text);
+  } catch (const atomic_file_error& e) {
+    throw cli_error(path_ + ": writing the vertex trace file failed: " + e.what());
+  }
+}
+
+void vertex_trace_writer::write(int frame) {
+  std::string rows;
+  const std::string at = std::to_string(frame) + ',';
+  for (std::size_t k = 0; k < meshes_.size(); ++k) {
+    const sxsdk::mat4 m = meshes_[k]->local_to_world();
+    const std::vector<sx::vec<float, 3>> points = meshes_[k]->vertex_positions();
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      const sx::vec<float, 3> p = points[i] * m;
+      rows +=
+          at + names_[k] + ',' + std::to_string(i) + ',' + number(p.x) + ',' + number(p.y) + ',' + number(p.z) + '\n';
+    }
+  }
+  write(rows);
+}
+
+void vertex_trace_writer::finish() {
+  try {
+    out_->commit();
+  } catch (const atomic_file_error& e) {
+    throw cli_error(path_ + ": writing the vertex trace file failed: " + e.what());
+  }
+}
+
+}  // namespace host
