@@ -301,6 +301,19 @@ case "$case_name" in
     contains "$work/out" 'the rigid body "root/Bullet World/Ball" cannot be simulated: "Mass" -1 is outside its range'
     echo "settings: scale 1 and 2 rest at 600 and 350 mm over their glTF grounds; cut streams refused by name"
     ;;
+  cloth)
+    # Cloth: the vertex trace holds every soft body and projection mesh vertex at every frame,
+    # the projection follows the cloth, and info lists the soft bodies and the projection.
+    scene="$src/examples/curtain_projection.json"
+    run 0 play "$scene" --frames 30 --trace-vertices "$work/v.csv"
+    [ "$(head -1 "$work/v.csv")" = "frame,shape,vertex,x,y,z" ] || fail "vertex trace header: $(head -1 "$work/v.csv")"
+    [ "$(rows_of "$work/v.csv")" -eq $((31 * (81 + 1089))) ] || fail "vertex trace rows $(rows_of "$work/v.csv")"
+    grep -q '^0,root/Bullet World/Drape,544,0,800,5$' "$work/v.csv" || fail "the drape's middle vertex at frame 0: $(grep -m1 '^0,root/Bullet World/Drape,544,' "$work/v.csv")"
+    grep -q '^30,root/Bullet World/Drape,544,0,800,5$' "$work/v.csv" && fail "the drape's middle vertex did not move"
+    "$host" info "$scene" >"$work/info"
+    contains "$work/info" "Curtain0: 81 nodes, 128 triangles, 1 anchor groups; projection mesh root/Bullet World/Drape with 1089 bound vertices"
+    echo "cloth: vertex trace of $(rows_of "$work/v.csv") rows, info lists the soft body and its projection"
+    ;;
   examples_current)
     # The committed example scenes are what their edit scripts make (examples/make_examples.sh):
     # a change of the plug-in's streams, dialogs or the scene format shows here first.
