@@ -1,7 +1,8 @@
 // Fuzzes constraints_properties::get_properties (versions 0, 1 and 2): any bytes under
 // physplug_modify_uuid on a ball joint read without a crash; a stream read whole leaves finite
-// vectors, a known type and bodies among the scene's rigid bodies, and what is then written
-// (version 2, 104 bytes, with its links) reads back the same.
+// vectors and bodies among the scene's shapes, and what is then written (version 2, 104 bytes,
+// with its links) reads back the same (its bodies kept as the version 2 index rule
+// allows) and, written again, exactly.
 #include <cmath>
 
 #include "base/uuid_table.hpp"
@@ -12,12 +13,22 @@ namespace {
 
 bool finite(const btVector3& v) { return std::isfinite(v.x()) && std::isfinite(v.y()) && std::isfinite(v.z()); }
 
+// The bodies after a rewrite are among those read: a version 0 or 1 stream names them in its
+// own order, while version 2 tells them apart by the index rule (a body at or after the joint
+// is rigid1, a later link replacing an earlier one), so an old stream's bodies may swap, and
+// two bodies both before the joint (or one shape named twice) keep only one.
+bool kept_bodies(const constraints_properties& a, const constraints_properties& b) {
+  for (void* body : {b.rigid0, b.rigid1})
+    if (body != nullptr && body != a.rigid0 && body != a.rigid1) return false;
+  return true;
+}
+
 bool same(const constraints_properties& a, const constraints_properties& b) {
-  return a.type == b.type && a.rigid0 == b.rigid0 && a.rigid1 == b.rigid1 &&
-         a.linear_lower_limit == b.linear_lower_limit && a.linear_upper_limit == b.linear_upper_limit &&
-         a.angular_lower_limit == b.angular_lower_limit && a.angular_upper_limit == b.angular_upper_limit &&
-         a.linear_stiffness == b.linear_stiffness && a.angular_stiffness == b.angular_stiffness &&
-         a.linear_damping == b.linear_damping && a.angular_damping == b.angular_damping;
+  return a.type == b.type && kept_bodies(a, b) && a.linear_lower_limit == b.linear_lower_limit &&
+         a.linear_upper_limit == b.linear_upper_limit && a.angular_lower_limit == b.angular_lower_limit &&
+         a.angular_upper_limit == b.angular_upper_limit && a.linear_stiffness == b.linear_stiffness &&
+         a.angular_stiffness == b.angular_stiffness && a.linear_damping == b.linear_damping &&
+         a.angular_damping == b.angular_damping;
 }
 
 }  // namespace
@@ -47,5 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   constraints_properties back;
   back.shape = &joint.sdk();
   fuzz::require(back.get_properties() && same(c, back), "the written joint stream did not read back");
+  // Once written as version 2, a stream reads back exactly, bodies in their places.
+  fuzz::require(back.regist(), "the joint stream was not written again");
+  constraints_properties again;
+  again.shape = &joint.sdk();
+  fuzz::require(
+      again.get_properties() && same(back, again) && again.rigid0 == back.rigid0 && again.rigid1 == back.rigid1,
+      "a version 2 joint stream did not read back exactly");
   return 0;
 }
