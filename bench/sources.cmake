@@ -35,3 +35,13 @@ target_link_libraries(scene_file_read PRIVATE physplug_host)
 add_executable(projection_binding ${PROJECT_SOURCE_DIR}/bench/projection_binding.cpp)
 physplug_target(projection_binding)
 target_link_libraries(projection_binding PRIVATE physplug_core physplug_host)
+
+# A 64 x 64 cloth with a projection mesh four times finer played through the whole host ->
+# plug-in path against the same soft body stepped with Bullet directly; last line `ratio X`.
+if(TARGET physplug AND TARGET physplug_host)
+  add_executable(cloth_playback ${PROJECT_SOURCE_DIR}/bench/cloth_playback.cpp)
+  physplug_target(cloth_playback)
+  target_link_libraries(cloth_playback PRIVATE physplug_core physplug_host physplug_engine PkgConfig::BULLET)
+  add_dependencies(cloth_playback physplug)
+  target_compile_definitions(cloth_playback PRIVATE PHYSPLUG_PLUGIN_PATH="$<TARGET_FILE:physplug>")
+endif()
