@@ -11,6 +11,7 @@
 #include "sdk/sxsdk.hpp"
 #include "softbody/cloth_search.hpp"
 #include "softbody/cloth_util.hpp"
+#include "softbody/mesh_frame.hpp"
 #include "softbody/softbody_properties.hpp"
 #include "softbody/softbody_stream.hpp"
 
@@ -23,14 +24,21 @@ bool is_mesh(sxsdk::shape_class& s) { return s.get_type() == sxsdk::shape_type::
 // Every vertex of `mesh` in world millimetres; false when one cannot be read or is not finite.
 bool world_positions(sxsdk::shape_class& mesh, std::vector<vec3>& out) {
   out.clear();
-  const int count = mesh.get_polygon_mesh().get_number_of_vertices();
+  sxsdk::polygon_mesh_class& polygons = mesh.get_polygon_mesh();
+  const int count = polygons.get_number_of_vertices();
+  const mesh_frame frame(mesh);
   shape_position_class position;
   (void)position.set_shape(mesh);
   position.world = true;
   out.reserve(std::size_t(count));
   for (int i = 0; i < count; ++i) {
-    if (position.set_index(i) || position.get() || position.positions.empty()) return false;
-    const vec3 p = position.positions.front();
+    vec3 p;
+    if (!mesh_frame::bound(polygons, i)) {
+      p = polygons.vertex(i).get_position() * frame.ltow;
+    } else {
+      if (position.set_index(i) || position.get() || position.positions.empty()) return false;
+      p = position.positions.front();
+    }
     if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) return false;
     out.push_back(p);
   }
@@ -151,6 +159,9 @@ void softbody_properties::set_related_shape_position() {
   shape_position_class position;
   (void)position.set_shape(*projection);
   position.world = true;
+  const mesh_frame frame(*projection);
+  sxsdk::polygon_mesh_class& target = projection->get_polygon_mesh();
+  const int count = target.get_number_of_vertices();
   for (const proxcy_struct& b : proxcys) {
     vec3 sum{0, 0, 0};
     bool any = false, usable = true;
@@ -164,7 +175,12 @@ void softbody_properties::set_related_shape_position() {
       sum = any ? vec3{sum.x + term.x, sum.y + term.y, sum.z + term.z} : term;
       any = true;
     }
-    if (!any || !usable || position.set_index(b.vertex)) continue;
+    if (!any || !usable || b.vertex < 0 || b.vertex >= count) continue;
+    if (!mesh_frame::bound(target, b.vertex)) {
+      target.vertex(b.vertex).set_position(sum * frame.wtol);
+      continue;
+    }
+    if (position.set_index(b.vertex)) continue;
     position.positions.assign(1, sum);
     (void)position.set(false);
   }

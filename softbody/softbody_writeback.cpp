@@ -4,6 +4,7 @@
 #include "engine/phygics_world.hpp"
 #include "geometry/shape_position_class.hpp"
 #include "sdk/sxsdk.hpp"
+#include "softbody/mesh_frame.hpp"
 #include "softbody/softbody_properties.hpp"
 
 void softbody_properties::write_back(phygics_world& engine) {
@@ -11,14 +12,24 @@ void softbody_properties::write_back(phygics_world& engine) {
   shape_position_class position;
   (void)position.set_shape(*shape);
   position.world = true;
+  const mesh_frame frame(*shape);
+  sxsdk::polygon_mesh_class& mesh = shape->get_polygon_mesh();
+  const int count = mesh.get_number_of_vertices();
   std::vector<btVector3> nodes;
   for (std::size_t k = 0; k < datas.size(); ++k) {
     if (!engine.get_softbody_positions(shape, int(k), nodes)) continue;  // a record the engine does not know
     const std::vector<std::int32_t>& vertices = datas[k].node_vertices;
     for (std::size_t i = 0; i < nodes.size() && i < vertices.size(); ++i) {
-      if (position.set_index(vertices[i])) continue;
+      const int v = vertices[i];
+      if (v < 0 || v >= count) continue;
       const btVector3 p = nodes[i] * units::millimetres_per_metre;
-      position.positions.assign(1, {p.x(), p.y(), p.z()});
+      const sx::vec<float, 3> world{p.x(), p.y(), p.z()};
+      if (!mesh_frame::bound(mesh, v)) {
+        mesh.vertex(v).set_position(world * frame.wtol);
+        continue;
+      }
+      if (position.set_index(v)) continue;
+      position.positions.assign(1, world);
       (void)position.set(false);
     }
   }
