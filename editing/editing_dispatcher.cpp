@@ -2,6 +2,7 @@
 
 #include "base/texts.hpp"
 #include "joints/constraints_properties.hpp"
+#include "joints/joint_chain_builder.hpp"
 #include "properties/primitive_properties.hpp"
 #include "properties/rigidbody_properties.hpp"
 #include "properties/shape_roles.hpp"
@@ -19,14 +20,21 @@ bool is_ball_or_bone_joint(sxsdk::scene_interface& scene, sxsdk::shape_class& sh
   return shape.is_ball_joint() || scene.is_bone_joint(shape);
 }
 
-// A ball or bone joint opens the constraint dialog, reading its settings first when it has them.
-// True when it handled the target.
+// A ball or bone joint opens the constraint dialog (with a constraint stream) or the joint chain
+// builder (without one). A joint without a joint son has no chain to build: it opens the
+// constraint dialog, so that a single joint can be made a constraint joint. True when it handled
+// the target.
 bool edit_joint(sxsdk::scene_interface& scene, sxsdk::shape_class& target) {
   if (!is_ball_or_bone_joint(scene, target)) return false;
   constraints_properties joint;
   joint.shape = &target;
+  const bool stored = is_bullet_constraints_joint(target);
+  if (!stored && joint_chain_builder::has_chain(target)) {
+    (void)joint_chain_builder::create_bullet_constraints_or_rigidbody(&scene, target);
+    return true;
+  }
   // A joint without settings yet is framed as it stands; stored settings are read first.
-  if (!is_bullet_constraints_joint(target) || joint.get_properties()) (void)joint.set_transrate_data_and_motion();
+  if (!stored || joint.get_properties()) (void)joint.set_transrate_data_and_motion();
   (void)joint.modify_bullet_constraints(&scene);
   return true;
 }

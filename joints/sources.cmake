@@ -6,6 +6,8 @@ set(PHYSPLUG_JOINTS_SOURCES
   joints/constraints_properties.cpp
   joints/constraints_properties_dialog.cpp
   joints/constraints_properties_frames.cpp
+  joints/joint_chain_builder.cpp
+  joints/joint_chain_builder_dialog.cpp
   joints/joint_kind.cpp
   joints/joint_position_class.cpp
   joints/joint_set.cpp
