@@ -26,7 +26,8 @@ struct edit_operation {
     place,
     key,
     animation,
-    add_mesh
+    add_mesh,
+    joint
   };
 
   kind what = kind::select;
@@ -47,6 +48,12 @@ struct edit_operation {
   std::vector<dialog_answer> answers;       ///< create, modify: one per dialog shown, in order
   std::vector<sx::vec<float, 3>> vertices;  ///< add_mesh: vertex positions, mm, in the dad's frame
   std::vector<std::vector<int>> faces;      ///< add_mesh: each face's vertex numbers, in order
+  int part_type = 0;                        ///< joint: sxsdk::part_type of a ball or bone joint
+  std::string dad;                          ///< joint: the part the joint is made in
+  std::vector<std::string> sons;            ///< joint: shapes moved into the new joint, in order
+  sx::vec<float, 3> offset{0, 0, 0};        ///< joint: motion offset, millimetres
+  /// joint (bone only): rotation limits per axis, degrees (lower, upper); none: limits off.
+  std::optional<std::vector<sx::vec<float, 2>>> limits;
 
   /// The operation's name as a script writes it ("select", "edit_mesh", ...).
   static const char* name_of(kind k);

@@ -223,6 +223,41 @@ std::string animation(cli_session& s, const edit_operation& op) {
   return s.texts().format(host_text::animation_set, a.frame_rate, a.start_frame, a.end_frame);
 }
 
+// A ball or bone joint made in `dad`, turned about X, then Y, then Z; the shapes named in `sons`
+// move into it in order (keeping their own transformations: at rest a joint's sons stand in its
+// dad's frame, so shapes of the same dad keep their place).
+std::string make_joint(cli_session& s, const edit_operation& op) {
+  auto* dad = dynamic_cast<part_shape*>(&shape_at(s, op.dad));
+  if (!dad) throw op_error{"\"" + op.dad + "\" is no part a joint can be made in"};
+  std::vector<shape_node*> sons;
+  for (const std::string& p : op.sons) {
+    shape_node& son = shape_at(s, p);
+    if (&son == &s.target().root()) throw op_error{"the root cannot go into a joint"};
+    sons.push_back(&son);
+  }
+  part_shape& joint = s.target().add_part(*dad, op.name, op.part_type);
+  joint_state& j = joint.joint();
+  j.position = op.position;
+  j.offset = op.offset;
+  j.rotation = sxsdk::quaternion_class(sxsdk::mat4::rotate_x(float(op.rotation.x * degrees)) *
+                                       sxsdk::mat4::rotate_y(float(op.rotation.y * degrees)) *
+                                       sxsdk::mat4::rotate_z(float(op.rotation.z * degrees)));
+  if (op.limits) {
+    j.limit_enabled = true;
+    for (int axis = 0; axis < 3; ++axis)
+      j.limits[axis] = {float((*op.limits)[std::size_t(axis)].x / 180.0),
+                        float((*op.limits)[std::size_t(axis)].y / 180.0)};
+  }
+  for (shape_node* son : sons) {
+    try {
+      s.target().move_into(*son, joint);
+    } catch (const std::logic_error& e) {
+      throw op_error{e.what()};
+    }
+  }
+  return s.texts().format(host_text::joint_made, joint.path());
+}
+
 std::string dispatch(cli_session& s, const edit_operation& op) {
   switch (op.what) {
     case kind::select: {
@@ -257,6 +292,8 @@ std::string dispatch(cli_session& s, const edit_operation& op) {
       return animation(s, op);
     case kind::add_mesh:
       return add_mesh(s, op);
+    case kind::joint:
+      return make_joint(s, op);
   }
   return "";
 }

@@ -145,17 +145,53 @@ void grid_of(const json& grid, edit_operation& out) {
       out.faces.push_back({r * columns + c, r * columns + c + 1, (r + 1) * columns + c + 1, (r + 1) * columns + c});
 }
 
+std::vector<std::string> paths_of(const json& op, const char* key) {
+  std::vector<std::string> out;
+  if (!op.contains(key)) return out;
+  const json& list = op.at(key);
+  if (!list.is_array()) throw op_error{quoted(key) + " must be a list of paths"};
+  for (const json& p : list) {
+    if (!p.is_string()) throw op_error{quoted(key) + " must be a list of paths (texts)"};
+    out.push_back(p.get<std::string>());
+  }
+  return out;
+}
+
+void read_joint(const json& op, edit_operation& out) {
+  const std::string k = text_of(op, "kind");
+  if (k == "ball")
+    out.part_type = sxsdk::part_type::ball_joint;
+  else if (k == "bone")
+    out.part_type = sxsdk::part_type::bone_joint;
+  else
+    throw op_error{"\"kind\" must be ball or bone, not \"" + k + "\""};
+  out.dad = text_of(op, "dad");
+  out.name = text_of(op, "name");
+  out.sons = paths_of(op, "sons");
+  out.position = vector_of(op, "position");
+  out.offset = vector_of(op, "offset");
+  out.rotation = vector_of(op, "rotation");
+  if (!op.contains("limits")) return;
+  if (out.part_type != sxsdk::part_type::bone_joint) throw op_error{"\"limits\" are for bone joints only"};
+  const json& list = op.at("limits");
+  if (!list.is_array() || list.size() != 3) throw op_error{"\"limits\" must be three [lower, upper] pairs (degrees)"};
+  std::vector<sx::vec<float, 2>> limits;
+  for (const json& pair : list) {
+    if (!pair.is_array() || pair.size() != 2) throw op_error{"\"limits\" must be three [lower, upper] pairs (degrees)"};
+    limits.push_back({float_of(pair[0], "\"limits\""), float_of(pair[1], "\"limits\"")});
+  }
+  out.limits = limits;
+}
+
 void read_members(const json& op, edit_operation& out) {
   switch (out.what) {
-    case kind::select: {
-      const json& list = member(op, "shapes");
-      if (!list.is_array()) throw op_error{"\"shapes\" must be a list of paths"};
-      for (const json& p : list) {
-        if (!p.is_string()) throw op_error{"\"shapes\" must be a list of paths (texts)"};
-        out.shapes.push_back(p.get<std::string>());
-      }
+    case kind::select:
+      (void)member(op, "shapes");
+      out.shapes = paths_of(op, "shapes");
       break;
-    }
+    case kind::joint:
+      read_joint(op, out);
+      break;
     case kind::current:
     case kind::rename:
       out.shape = text_of(op, "shape");
@@ -210,7 +246,7 @@ edit_operation read_one(const json& op, std::size_t number) {
   const std::string name = text_of(op, "op");
   edit_operation out;
   out.number = number;
-  for (int k = 0; k <= static_cast<int>(kind::add_mesh); ++k)
+  for (int k = 0; k <= static_cast<int>(kind::joint); ++k)
     if (name == edit_operation::name_of(static_cast<kind>(k))) {
       out.what = static_cast<kind>(k);
       read_members(op, out);
@@ -245,6 +281,8 @@ const char* edit_operation::name_of(kind k) {
       return "animation";
     case kind::add_mesh:
       return "add_mesh";
+    case kind::joint:
+      return "joint";
   }
   return "";
 }

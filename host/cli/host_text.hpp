@@ -52,6 +52,8 @@ namespace host {
   X(size_radius_height, "radius %s, height %s")                                                    \
   X(unreadable_geometry, "unreadable geometry")                                                    \
   X(stream_version, "stream version %i, %i bytes")                                                 \
+  X(joint_settings, "%s, Rigid0 %s, Rigid1 %s")                                                    \
+  X(joint_no_body, "none")                                                                         \
   X(empty_stream, "empty stream")                                                                  \
   X(soft_body_record, "%s: %i nodes, %i triangles, %i anchor groups")                               \
   X(projection_mesh, "; projection mesh %s with %i bound vertices")                                 \
@@ -90,6 +92,7 @@ namespace host {
   X(mesh_editing_ended, "mesh editing ended")                                                      \
   X(renamed, "renamed to %s")                                                                      \
   X(mesh_added, "made %s with %i vertices and %i faces")                                            \
+  X(joint_made, "joint %s made")                                                                   \
   /* help */                                                                                       \
   X(help_usage, "usage:")                                                                          \
   X(help_play, "plays a scene through the physics plug-in, frame by frame")                        \

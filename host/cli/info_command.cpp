@@ -113,6 +113,25 @@ std::string cloth_text(const shape_node& shape, const host_texts& t) {
   return out;
 }
 
+// A constraint joint: its kind and its two bodies. Version 2 keeps the bodies as links: a linked
+// shape after the joint in index order is Rigid1, one before it Rigid0 (the later link wins).
+// Older versions (read and rewritten by the plug-in) show their version and size.
+std::string joint_text(const shape_node& shape, const host_texts& t) {
+  const std::vector<std::uint8_t>& bytes = shape.find_stream(physics_stream_ids::modify)->bytes;
+  int version = 0;
+  if (!stream_decoder::version(bytes, version) || version == 0 || version == 1 || bytes.size() < 8)
+    return stream_version_text(shape, t);
+  const int flags = int(std::uint32_t(bytes[4]) | std::uint32_t(bytes[5]) << 8 | std::uint32_t(bytes[6]) << 16 |
+                        std::uint32_t(bytes[7]) << 24);
+  static const char* kinds[] = {"6Dof", "6DofSpring", "ConeTwist", "?"};
+  std::string rigid0 = t(host_text::joint_no_body), rigid1 = rigid0;
+  for (const shape_node* body : shape.links_of(physics_stream_ids::modify))
+    (body->index() >= shape.index() ? rigid1 : rigid0) = body->name();
+  std::string out = t.format(host_text::joint_settings, kinds[(flags >> 2) & 3], rigid0, rigid1);
+  if (bytes.size() != 104) out += t(host_text::stream_damaged);
+  return out;
+}
+
 std::string role_text(const shape_node& shape, physics_role role, const host_texts& t) {
   switch (role) {
     case physics_role::world:
@@ -122,7 +141,7 @@ std::string role_text(const shape_node& shape, physics_role role, const host_tex
     case physics_role::primitive:
       return primitive_text(shape, t);
     case physics_role::joint:
-      return stream_version_text(shape, t);
+      return joint_text(shape, t);
     case physics_role::soft_body:
       return cloth_text(shape, t);
     case physics_role::none:

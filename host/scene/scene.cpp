@@ -119,6 +119,22 @@ void scene::remove_shape(shape_node& shape) {
   forget_removed();
 }
 
+void scene::move_into(shape_node& shape, shape_node& dad) {
+  if (&shape == root_.get() || shape.removed() || &shape.owner() != this || !shape.dad_)
+    throw std::logic_error("\"" + shape.path() + "\" cannot be moved");
+  for (const shape_node* up = &dad; up; up = up->dad_)
+    if (up == &shape) throw std::logic_error("\"" + shape.path() + "\" cannot be moved inside itself");
+  if (dad.type() != sxsdk::shape_type::part || dad.removed() || &dad.owner() != this)
+    throw std::logic_error("cannot move \"" + shape.path() + "\" under \"" + dad.path() +
+                           "\": not a part of the scene");
+  shape_node* old = shape.dad_;
+  std::unique_ptr<shape_node> moved = std::move(*shape.self_);
+  old->sons_.erase(shape.self_);
+  shape.dad_ = &dad;
+  shape.self_ = dad.sons_.insert(dad.sons_.end(), std::move(moved));
+  order_changed();
+}
+
 // Drops every reference the scene state holds into removed shapes.
 void scene::forget_removed() {
   for (shape_node* s : shapes_in_order()) s->drop_links_to_removed();

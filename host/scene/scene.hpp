@@ -66,6 +66,10 @@ class scene final : public sxsdk::scene_interface {
   /// and selected state, the mesh edit mode of a mesh in it, a camera selection in it, and
   /// makes the root current when the current shape was in it.
   void remove_shape(shape_node& shape);
+  /// Moves `shape` (with its sons) to the end of `dad`'s sons; its own transformation is kept.
+  /// Throws std::logic_error for the root, a `dad` that is no part of this scene, or a `dad`
+  /// inside the moved subtree.
+  void move_into(shape_node& shape, shape_node& dad);
 
   // --- finding shapes ---
   /// The shape at a path of names from the root ("root/World/Ball"); the first son with each

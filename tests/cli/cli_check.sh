@@ -167,6 +167,28 @@ case "$case_name" in
     grep -q '"edit"' "$work/m2.json" || fail "selecting two rigid bodies ended mesh editing"
     echo "edit: made a world and a body; bad operations, unused and mistyped answers refused; mesh editing"
     ;;
+  joints)
+    # info names each joint's kind and bodies; the joint operation refuses what it cannot make.
+    run 0 info "$src/examples/pendulum.json"
+    contains "$work/out" "Pivot (part) [joint] 6Dof, Rigid0 Anchor, Rigid1 Rod"
+    run 0 info "$src/examples/spring_arm.json"
+    contains "$work/out" "[joint] 6DofSpring, Rigid0 Stand, Rigid1 Arm"
+    scene="$src/examples/empty-scene.json"
+    for bad in '{"op": "joint", "kind": "hinge", "dad": "root", "name": "J"}|"kind" must be ball or bone' \
+               '{"op": "joint", "kind": "ball", "dad": "root", "name": "J", "limits": [[0, 1], [0, 1], [0, 1]]}|"limits" are for bone joints only' \
+               '{"op": "joint", "kind": "bone", "dad": "root", "name": "J", "limits": [[0, 1]]}|three [lower, upper] pairs' \
+               '{"op": "joint", "kind": "ball", "dad": "root/Nowhere", "name": "J"}|no shape at "root/Nowhere"' \
+               '{"op": "joint", "kind": "ball", "dad": "root", "name": "J", "sons": ["root"]}|the root cannot go into a joint'; do
+      printf '[%s]' "${bad%%|*}" >"$work/j.ops.json"
+      run 2 edit "$scene" --script "$work/j.ops.json" --save "$work/j.json"
+      contains "$work/err" "${bad#*|}"
+    done
+    # A joint made around a body keeps the body where it stood; the pendulum plays and swings.
+    run 0 play "$src/examples/pendulum.json" --frames 60 --trace "$work/p.csv"
+    grep -q '^0,root/Bullet World/Pivot/Rod,250,1566.98706,0,' "$work/p.csv" || fail "the rod did not start where it was placed"
+    grep -q '^60,root/Bullet World/Pivot/Rod,-' "$work/p.csv" || fail "the pendulum did not swing across by frame 60"
+    echo "joints: info lists kinds and bodies; bad joint operations refused; the pendulum swings"
+    ;;
   replay)
     # Two runs of the same scene write the same trace, byte for byte.
     for scene in box_pile two_worlds; do
