@@ -14,9 +14,11 @@ target_link_libraries(host_access PRIVATE physplug_host)
 # scene) against Bullet stepped directly on the same bodies (bench/pile_paths.hpp):
 #   playback  per pile size, last line `ratio <plug-in/raw>` of the largest;
 #   threads   the plug-in stepping on several threads against single-threaded Bullet;
-#   growth    build and frame time from 250 to 16000 bodies with the fitted exponents.
+#   growth    build and frame time from 250 to 16000 bodies with the fitted exponents;
+#   joint_chain  a chain of 200 links and 50 chains of 20 hanging from constraint joints, last
+#             line `ratio <plug-in/raw>`.
 if(TARGET physplug AND TARGET physplug_host)
-  foreach(program playback threads growth)
+  foreach(program playback threads growth joint_chain)
     add_executable(${program} ${PROJECT_SOURCE_DIR}/bench/${program}.cpp)
     physplug_target(${program})
     target_link_libraries(${program} PRIVATE physplug_host physplug_engine PkgConfig::BULLET)
