@@ -117,18 +117,14 @@ std::string cloth_text(const shape_node& shape, const host_texts& t) {
 // shape after the joint in index order is Rigid1, one before it Rigid0 (the later link wins).
 // Older versions (read and rewritten by the plug-in) show their version and size.
 std::string joint_text(const shape_node& shape, const host_texts& t) {
-  const std::vector<std::uint8_t>& bytes = shape.find_stream(physics_stream_ids::modify)->bytes;
-  int version = 0;
-  if (!stream_decoder::version(bytes, version) || version == 0 || version == 1 || bytes.size() < 8)
-    return stream_version_text(shape, t);
-  const int flags = int(std::uint32_t(bytes[4]) | std::uint32_t(bytes[5]) << 8 | std::uint32_t(bytes[6]) << 16 |
-                        std::uint32_t(bytes[7]) << 24);
+  const joint_settings j = stream_decoder::joint(shape.find_stream(physics_stream_ids::modify)->bytes);
+  if (!j.header || j.version == 0 || j.version == 1) return stream_version_text(shape, t);
   static const char* kinds[] = {"6Dof", "6DofSpring", "ConeTwist", "?"};
   std::string rigid0 = t(host_text::joint_no_body), rigid1 = rigid0;
   for (const shape_node* body : shape.links_of(physics_stream_ids::modify))
     (body->index() >= shape.index() ? rigid1 : rigid0) = body->name();
-  std::string out = t.format(host_text::joint_settings, kinds[(flags >> 2) & 3], rigid0, rigid1);
-  if (bytes.size() != 104) out += t(host_text::stream_damaged);
+  std::string out = t.format(host_text::joint_settings, kinds[j.type], rigid0, rigid1);
+  if (!j.valid) out += t(host_text::stream_damaged);
   return out;
 }
 

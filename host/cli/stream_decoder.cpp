@@ -129,6 +129,17 @@ rigid_settings stream_decoder::rigid(const std::vector<std::uint8_t>& bytes) {
   return b;
 }
 
+joint_settings stream_decoder::joint(const std::vector<std::uint8_t>& bytes) {
+  joint_settings j;
+  byte_reader r(bytes);
+  j.version = r.i32();
+  const std::int32_t flags = r.i32();
+  j.type = (flags >> 2) & 3;
+  j.header = r.ok();
+  j.valid = j.header && bytes.size() == 104;
+  return j;
+}
+
 cloth_settings stream_decoder::cloth(const std::vector<std::uint8_t>& bytes) {
   byte_reader in(bytes);
   cloth_settings out;

@@ -68,12 +68,22 @@ struct cloth_settings {
   std::vector<record> records;
 };
 
+/// A constraint joint's settings (version 2, 104 bytes): its type from the flags. The bodies
+/// are links, not bytes.
+struct joint_settings {
+  bool header = false;  ///< the version and the flags were there
+  bool valid = false;   ///< the whole 104 bytes, no more
+  int version = 0;
+  int type = 0;  ///< 0 6Dof, 1 6DofSpring, 2 ConeTwist (3: none of them)
+};
+
 class stream_decoder {
  public:
   static world_settings world(const std::vector<std::uint8_t>& bytes);
   static primitive_settings primitive(const std::vector<std::uint8_t>& bytes);
   static rigid_settings rigid(const std::vector<std::uint8_t>& bytes);
 
+  static joint_settings joint(const std::vector<std::uint8_t>& bytes);
   static cloth_settings cloth(const std::vector<std::uint8_t>& bytes);
   /// The number of bindings of a projection binding stream; -1 when it is short or damaged.
   static int bindings(const std::vector<std::uint8_t>& bytes);

@@ -125,3 +125,24 @@ TEST(stream_decoder, every_truncation_is_refused) {
 }
 
 }  // namespace
+
+// A joint stream: version 2, flags with the type in bits 2-3, then 96 bytes of eight vectors.
+TEST(stream_decoder, joint_type_from_the_flags_and_whole_only_at_104_bytes) {
+  struct row {
+    std::size_t size;
+    bool header, valid;
+  };
+  for (const row r : {row{104, true, true}, row{103, true, false}, row{105, true, false}, row{8, true, false},
+                      row{7, false, false}}) {
+    writer w;
+    w.i32(2).i32(2 << 2 | 1);
+    w.b.resize(r.size < 8 ? r.size : 8);
+    w.b.resize(r.size, 0);
+    const host::joint_settings j = host::stream_decoder::joint(w.b);
+    EXPECT_EQ(j.header, r.header) << r.size;
+    EXPECT_EQ(j.valid, r.valid) << r.size;
+    if (r.header) {
+      EXPECT_EQ(j.type, 2) << r.size;
+    }
+  }
+}
