@@ -37,12 +37,15 @@ part_shape& simple_part_at(cli_session& s, const std::string& path) {
   return *part;
 }
 
-// Rotation about X, then Y, then Z (degrees), then the translation (mm): a part's own matrix.
-sxsdk::mat4 placement_of(const edit_operation& op) {
+// Rotation about X, then Y, then Z (degrees).
+sxsdk::mat4 rotation_of(const edit_operation& op) {
   const auto& r = op.rotation;
   return sxsdk::mat4::rotate_x(float(r.x * degrees)) * sxsdk::mat4::rotate_y(float(r.y * degrees)) *
-         sxsdk::mat4::rotate_z(float(r.z * degrees)) * sxsdk::mat4::translate(op.position);
+         sxsdk::mat4::rotate_z(float(r.z * degrees));
 }
+
+// The rotation, then the translation (mm): a part's own matrix.
+sxsdk::mat4 placement_of(const edit_operation& op) { return rotation_of(op) * sxsdk::mat4::translate(op.position); }
 
 bool finite(const sxsdk::mat4& m) {
   for (const auto& row : m.m)
@@ -239,9 +242,7 @@ std::string make_joint(cli_session& s, const edit_operation& op) {
   joint_state& j = joint.joint();
   j.position = op.position;
   j.offset = op.offset;
-  j.rotation = sxsdk::quaternion_class(sxsdk::mat4::rotate_x(float(op.rotation.x * degrees)) *
-                                       sxsdk::mat4::rotate_y(float(op.rotation.y * degrees)) *
-                                       sxsdk::mat4::rotate_z(float(op.rotation.z * degrees)));
+  j.rotation = sxsdk::quaternion_class(rotation_of(op));
   if (op.limits) {
     j.limit_enabled = true;
     for (int axis = 0; axis < 3; ++axis)
