@@ -26,6 +26,14 @@ sxsdk::shape_class* read_body(property_stream::reader& in, sxsdk::stream_interfa
   return nullptr;
 }
 
+// The shapes the joint links to under the joint stream's UUID, in link order.
+std::vector<sxsdk::shape_class*> linked_shapes(sxsdk::shape_class& joint) {
+  const int count = joint.get_links(physplug_modify_uuid);
+  std::vector<sxsdk::shape_class*> linked(static_cast<std::size_t>(count > 0 ? count : 0), nullptr);
+  if (count > 0) joint.get_links(physplug_modify_uuid, linked.data());
+  return linked;
+}
+
 }  // namespace
 
 bool constraints_properties::get_properties() {
@@ -54,9 +62,7 @@ bool constraints_properties::get_properties() {
   if (!old) {
     stream.reset();
     try {
-      const int count = joint()->get_links(physplug_modify_uuid);
-      std::vector<sxsdk::shape_class*> linked(static_cast<std::size_t>(count > 0 ? count : 0), nullptr);
-      if (count > 0) joint()->get_links(physplug_modify_uuid, linked.data());
+      const std::vector<sxsdk::shape_class*> linked = linked_shapes(*joint());
       rigid0 = rigid1 = nullptr;
       const int own = joint()->get_index();
       for (sxsdk::shape_class* body : linked)
@@ -105,10 +111,6 @@ bool constraints_properties::regist() {
 
 void constraints_properties::clear_related_shape() {
   if (!joint()) return;
-  const int count = joint()->get_links(physplug_modify_uuid);
-  if (count <= 0) return;
-  std::vector<sxsdk::shape_class*> linked(static_cast<std::size_t>(count), nullptr);
-  joint()->get_links(physplug_modify_uuid, linked.data());
-  for (sxsdk::shape_class* body : linked)
+  for (sxsdk::shape_class* body : linked_shapes(*joint()))
     if (body) joint()->remove_link(physplug_modify_uuid, *body);
 }
