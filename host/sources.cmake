@@ -44,6 +44,7 @@ set(PHYSPLUG_HOST_CLI_SOURCES
   host/cli/body_pose.cpp
   host/cli/cli_arguments.cpp
   host/cli/cli_session.cpp
+  host/cli/csv_text.cpp
   host/cli/edit_command.cpp
   host/cli/edit_script.cpp
   host/cli/edit_script_reader.cpp

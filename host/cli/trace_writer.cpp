@@ -1,30 +1,9 @@
 #include "host/cli/trace_writer.hpp"
 
-#include <cstdio>
-
 #include "host/cli/cli_error.hpp"
+#include "host/cli/csv_text.hpp"
 
 namespace host {
-namespace {
-
-// A path in a CSV field: quoted when it holds a comma, a quote or a line break.
-std::string csv_field(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  return out + "\"";
-}
-
-std::string number(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.9g", v);
-  return buf;
-}
-
-}  // namespace
 
 trace_writer::trace_writer(const std::string& path, const std::vector<simulated_body>& bodies) : path_(path) {
   try {
@@ -35,7 +14,7 @@ trace_writer::trace_writer(const std::string& path, const std::vector<simulated_
   for (std::size_t i = 0; i < bodies.size(); ++i)
     if (bodies[i].settings.type == 0) {
       traced_.push_back(i);
-      names_.push_back(csv_field(bodies[i].path));
+      names_.push_back(csv_text::field(bodies[i].path));
     }
   write("frame,shape,x,y,z,qw,qx,qy,qz\n");
 }
@@ -55,8 +34,8 @@ void trace_writer::write(const motion_recorder::sample& s) {
     rows += std::to_string(s.frame) + ',' + names_[k];
     // Positions come from float matrices; rotations are computed in double and kept to float
     // precision, which is all the scene holds.
-    for (double v : p.position) rows += ',' + number(static_cast<float>(v));
-    for (double v : p.rotation) rows += ',' + number(static_cast<float>(v));
+    for (double v : p.position) rows += ',' + csv_text::number(static_cast<float>(v));
+    for (double v : p.rotation) rows += ',' + csv_text::number(static_cast<float>(v));
     rows += '\n';
   }
   write(rows);

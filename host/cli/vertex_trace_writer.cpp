@@ -1,30 +1,14 @@
 #include "host/cli/vertex_trace_writer.hpp"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "host/cli/cli_error.hpp"
+#include "host/cli/csv_text.hpp"
 #include "host/cli/scene_roles.hpp"
 #include "host/scene/scene.hpp"
 
 namespace host {
 namespace {
-
-std::string csv_field(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  return out + "\"";
-}
-
-std::string number(float v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.9g", double(v));
-  return buf;
-}
 
 void collect(shape_node& shape, std::vector<polygon_mesh_shape*>& meshes) {
   auto* mesh = dynamic_cast<polygon_mesh_shape*>(&shape);
@@ -50,7 +34,7 @@ vertex_trace_writer::vertex_trace_writer(const std::string& path, scene& s) : pa
   for (polygon_mesh_shape* m : found)
     if (std::find(meshes_.begin(), meshes_.end(), m) == meshes_.end()) {
       meshes_.push_back(m);
-      names_.push_back(csv_field(m->path()));
+      names_.push_back(csv_text::field(m->path()));
     }
   write("frame,shape,vertex,x,y,z\n");
 }
@@ -71,8 +55,8 @@ void vertex_trace_writer::write(int frame) {
     const std::vector<sx::vec<float, 3>> points = meshes_[k]->vertex_positions();
     for (std::size_t i = 0; i < points.size(); ++i) {
       const sx::vec<float, 3> p = points[i] * m;
-      rows +=
-          at + names_[k] + ',' + std::to_string(i) + ',' + number(p.x) + ',' + number(p.y) + ',' + number(p.z) + '\n';
+      rows += at + names_[k] + ',' + std::to_string(i) + ',' + csv_text::number(p.x) + ',' + csv_text::number(p.y) +
+              ',' + csv_text::number(p.z) + '\n';
     }
   }
   write(rows);
