@@ -6,12 +6,11 @@
 
 #include "base/texts.hpp"
 #include "base/uuid_table.hpp"
-#include "geometry/shape_position_class.hpp"
 #include "properties/property_stream.hpp"
 #include "sdk/sxsdk.hpp"
 #include "softbody/cloth_search.hpp"
 #include "softbody/cloth_util.hpp"
-#include "softbody/mesh_frame.hpp"
+#include "softbody/mesh_points.hpp"
 #include "softbody/softbody_properties.hpp"
 #include "softbody/softbody_stream.hpp"
 
@@ -24,34 +23,15 @@ bool is_mesh(sxsdk::shape_class& s) { return s.get_type() == sxsdk::shape_type::
 // Every vertex of `mesh` in world millimetres; false when one cannot be read or is not finite.
 bool world_positions(sxsdk::shape_class& mesh, std::vector<vec3>& out) {
   out.clear();
-  sxsdk::polygon_mesh_class& polygons = mesh.get_polygon_mesh();
-  const int count = polygons.get_number_of_vertices();
-  const mesh_frame frame(mesh);
-  shape_position_class position;
-  (void)position.set_shape(mesh);
-  position.world = true;
-  out.reserve(std::size_t(count));
-  for (int i = 0; i < count; ++i) {
+  mesh_points points(mesh);
+  out.reserve(std::size_t(points.count()));
+  for (int i = 0; i < points.count(); ++i) {
     vec3 p;
-    if (!mesh_frame::bound(polygons, i)) {
-      p = polygons.vertex(i).get_position() * frame.ltow;
-    } else {
-      if (position.set_index(i) || position.get() || position.positions.empty()) return false;
-      p = position.positions.front();
-    }
+    if (!points.read(i, p)) return false;
     if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) return false;
     out.push_back(p);
   }
   return true;
-}
-
-void write_world(sxsdk::shape_class& mesh, int vertex, const vec3& p) {
-  shape_position_class position;
-  (void)position.set_shape(mesh);
-  position.world = true;
-  if (position.set_index(vertex)) return;
-  position.positions.assign(1, p);
-  (void)position.set(false);
 }
 
 void refuse(sxsdk::scene_interface& scene, const std::string& why) {
@@ -156,12 +136,7 @@ void softbody_properties::set_related_shape_position() {
   if (!is_mesh(*projection) || projection == shape || proxcys.empty()) return;
   std::vector<vec3> cloth;
   if (!world_positions(*shape, cloth)) return;
-  shape_position_class position;
-  (void)position.set_shape(*projection);
-  position.world = true;
-  const mesh_frame frame(*projection);
-  sxsdk::polygon_mesh_class& target = projection->get_polygon_mesh();
-  const int count = target.get_number_of_vertices();
+  mesh_points target(*projection);
   for (const proxcy_struct& b : proxcys) {
     vec3 sum{0, 0, 0};
     bool any = false, usable = true;
@@ -175,32 +150,25 @@ void softbody_properties::set_related_shape_position() {
       sum = any ? vec3{sum.x + term.x, sum.y + term.y, sum.z + term.z} : term;
       any = true;
     }
-    if (!any || !usable || b.vertex < 0 || b.vertex >= count) continue;
-    if (!mesh_frame::bound(target, b.vertex)) {
-      target.vertex(b.vertex).set_position(sum * frame.wtol);
-      continue;
-    }
-    if (position.set_index(b.vertex)) continue;
-    position.positions.assign(1, sum);
-    (void)position.set(false);
+    if (any && usable) target.write(b.vertex, sum);
   }
 }
 
 void softbody_properties::reset_related_shape_position() {
   sxsdk::shape_class* projection = projection_mesh();
   if (projection == nullptr || !is_mesh(*projection) || projection == shape) return;
-  const int count = projection->get_polygon_mesh().get_number_of_vertices();
-  if (count <= 0) return;
+  mesh_points points(*projection);
+  if (points.count() <= 0) return;
   property_stream::stream_ref stream = property_stream::open(*projection, physplug_browser_uuid);
   if (!stream) return;
   property_stream::reader in(*stream);
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < points.count(); ++i) {
     float p[3];
     if (!in.read_vec3(p)) {
       if (in.failed()) break;  // the stream is shorter than the mesh: the rest stays
       continue;                // a refused (non-finite) vector leaves its vertex
     }
-    write_world(*projection, i, {p[0], p[1], p[2]});
+    points.write(i, {p[0], p[1], p[2]});
   }
 }
 

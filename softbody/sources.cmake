@@ -8,6 +8,7 @@ set(PHYSPLUG_SOFTBODY_SOURCES
   softbody/projection_mesh.cpp
   softbody/cloth_util.cpp
   softbody/cloth_search.cpp
+  softbody/mesh_points.cpp
   softbody/mesh_snapshot.cpp
   softbody/softbody_set.cpp
   softbody/softbody_scene_list.cpp
