@@ -21,13 +21,14 @@
 #include <BulletSoftBody/btSoftRigidDynamicsWorld.h>
 #include <LinearMath/btDefaultMotionState.h>
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "base/uuid_table.hpp"
+#include "bench/frame_timing.hpp"
 #include "engine/contact_settings.hpp"
 #include "engine/impact_world.hpp"
 #include "host/player/player.hpp"
@@ -183,13 +184,6 @@ class raw_path {
   std::vector<btVector3> last_;
 };
 
-template <typename Path>
-void timed(Path& path, int f, double& seconds) {
-  const auto start = std::chrono::steady_clock::now();
-  path.frame(f);
-  seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -205,21 +199,14 @@ int main(int argc, char** argv) {
   plugin_path plugin;
   plugin.enter();
   raw_path raw(plugin.nodes_);
-  double plugin_seconds = 0, raw_seconds = 0;
-  for (int f = 1; f <= frames; ++f) {
-    if (f % 2) {
-      timed(plugin, f, plugin_seconds);
-      timed(raw, f, raw_seconds);
-    } else {
-      timed(raw, f, raw_seconds);
-      timed(plugin, f, plugin_seconds);
-    }
-  }
+  frame_time plugin_time, raw_time;
+  play_alternating(plugin, raw, frames, plugin_time, raw_time);
+  const double plugin_seconds = plugin_time.wall, raw_seconds = raw_time.wall;
   std::printf(
       "cloth %dx%d, projection %dx%d, %d frames: plug-in path %.3f ms/frame, raw Bullet %.3f ms/frame; "
       "lowest cloth point %.1f mm (plug-in) and %.1f mm (raw)\n",
       cloth_n, cloth_n, fine_n, fine_n, frames, 1e3 * plugin_seconds / frames, 1e3 * raw_seconds / frames,
       plugin.lowest(), raw.lowest());
-  std::printf("ratio %.4f\n", plugin_seconds / raw_seconds);
+  print_ratio(plugin_seconds / raw_seconds);
   return 0;
 }

@@ -8,13 +8,8 @@
 // CPU time ~ N^k over all sizes (1: linear).
 //
 //   build/bin/growth [--frames F] [BOXES ...]      (default: 40 frames; 250 1000 4000 16000)
-#include <time.h>
-
-#include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "bench/pile_paths.hpp"
@@ -22,16 +17,6 @@
 namespace {
 
 using namespace pile_bench;
-
-double cpu_seconds() {
-  timespec t;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
-}
-
-double wall_seconds() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
 
 // Slope of the least-squares line through (log n, log t).
 double exponent(const std::vector<int>& n, const std::vector<double>& t) {
@@ -52,16 +37,7 @@ double exponent(const std::vector<int>& n, const std::vector<double>& t) {
 int main(int argc, char** argv) {
   int frames = 40;
   std::vector<int> sizes;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc)
-      frames = std::atoi(argv[++i]);
-    else
-      sizes.push_back(std::atoi(argv[i]));
-  }
-  if (sizes.empty()) sizes = {250, 1000, 4000, 16000};
-  bool usable = frames > 0 && sizes.size() >= 2;
-  for (int n : sizes) usable = usable && n > 0;
-  if (!usable) {
+  if (!read_sizes(argc, argv, frames, sizes) || sizes.size() < 2) {
     std::fprintf(stderr, "usage: growth [--frames F > 0] [BOXES > 0 ...] (two sizes or more)\n");
     return 2;
   }
@@ -76,26 +52,18 @@ int main(int argc, char** argv) {
   for (int n : sizes) {
     const int side = int(std::ceil(std::sqrt(n / 10.0)));
     plugin_path plugin(box_pile_poses(n, side), frames);
-    double cpu = cpu_seconds(), wall = wall_seconds();
-    (void)plugin.enter();
-    const double build_cpu = cpu_seconds() - cpu, build_wall = wall_seconds() - wall;
+    frame_time build, frame, raw_frame;
+    timed([&] { (void)plugin.enter(); }, build);
     raw_path raw(box_pile_poses(n, side), plugin.paddle_track());
-    double frame_cpu = 0, raw_cpu = 0, frame_wall = 0;
     for (int f = 1; f <= frames; ++f) {
-      cpu = cpu_seconds();
-      wall = wall_seconds();
-      plugin.frame(f);
-      frame_cpu += cpu_seconds() - cpu;
-      frame_wall += wall_seconds() - wall;
-      cpu = cpu_seconds();
-      raw.frame(f);
-      raw_cpu += cpu_seconds() - cpu;
+      timed([&] { plugin.frame(f); }, frame);
+      timed([&] { raw.frame(f); }, raw_frame);
     }
-    builds.push_back(build_cpu);
-    frame_times.push_back(frame_cpu / frames);
-    raw_times.push_back(raw_cpu / frames);
-    std::printf("%8d %5dx%-3d %12.4f %14.3f %15.3f %14.3f   (build wall %.4f s)\n", n, side, side, build_cpu,
-                1e3 * frame_cpu / frames, 1e3 * raw_cpu / frames, 1e3 * frame_wall / frames, build_wall);
+    builds.push_back(build.cpu);
+    frame_times.push_back(frame.cpu / frames);
+    raw_times.push_back(raw_frame.cpu / frames);
+    std::printf("%8d %5dx%-3d %12.4f %14.3f %15.3f %14.3f   (build wall %.4f s)\n", n, side, side, build.cpu,
+                1e3 * frame.cpu / frames, 1e3 * raw_frame.cpu / frames, 1e3 * frame.wall / frames, build.wall);
     std::fflush(stdout);
   }
   std::printf("fitted exponent (CPU time): build %.2f, frame %.2f, raw Bullet frame %.2f\n", exponent(sizes, builds),

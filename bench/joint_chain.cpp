@@ -10,7 +10,7 @@
 //   build/bin/joint_chain [--frames F]      (default: 250 frames)
 #include <BulletDynamics/ConstraintSolver/btGeneric6DofConstraint.h>
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -186,26 +186,12 @@ class chain_raw_path {
   std::vector<btTransform> last_;
 };
 
-template <class Path>
-void time_frame(Path& path, int f, double& seconds) {
-  const auto start = std::chrono::steady_clock::now();
-  path.frame(f);
-  seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 void play(const chain_layout& layout, int frames, double& plugin_total, double& raw_total) {
   chain_plugin_path plugin(layout);
   chain_raw_path raw(layout);
-  double plugin_seconds = 0, raw_seconds = 0;
-  for (int f = 1; f <= frames; ++f) {
-    if (f % 2) {
-      time_frame(plugin, f, plugin_seconds);
-      time_frame(raw, f, raw_seconds);
-    } else {
-      time_frame(raw, f, raw_seconds);
-      time_frame(plugin, f, plugin_seconds);
-    }
-  }
+  frame_time plugin_time, raw_time;
+  play_alternating(plugin, raw, frames, plugin_time, raw_time);
+  const double plugin_seconds = plugin_time.wall, raw_seconds = raw_time.wall;
   // The scene shows each link turned about its joint; the engine's link may stand off its joint by
   // the solver's slack, so the two agree to within that, not bit for bit.
   double apart = 0;
@@ -240,6 +226,6 @@ int main(int argc, char** argv) {
   double plugin = 0, raw = 0;
   play({1, 200, 50.0f}, frames, plugin, raw);
   play({50, 20, 10.0f}, frames, plugin, raw);
-  std::printf("ratio %.4f\n", plugin / raw);
+  print_ratio(plugin / raw);
   return 0;
 }

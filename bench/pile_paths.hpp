@@ -19,8 +19,6 @@
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <LinearMath/btDefaultMotionState.h>
 
-#include <time.h>
-
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -32,6 +30,7 @@
 #include <vector>
 
 #include "bench/box_pile.hpp"
+#include "bench/frame_timing.hpp"
 #include "engine/contact_settings.hpp"
 #include "engine/impact_world.hpp"
 #include "host/player/player.hpp"
@@ -50,6 +49,22 @@ constexpr float paddle_y = 0.3f, paddle_from = -4.0f, paddle_to = 4.0f;  // m
 const sx::uuid_class world_uuid("AFC29716-3C03-418A-9C7F-7541631DB70C");
 const sx::uuid_class primitive_uuid("042BC3E0-CEB3-4DD4-90EB-83E782D795E0");
 const sx::uuid_class modify_uuid("10A768C2-6DBB-43DE-9E3C-E17217E3CA47");
+
+/// The command line `[--frames F] [BOXES ...]`: `frames` keeps its value unless given, `sizes`
+/// gets the box counts (none given: 250 1000 4000 16000). False when a number is not above 0.
+inline bool read_sizes(int argc, char** argv, int& frames, std::vector<int>& sizes) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc)
+      frames = std::atoi(argv[++i]);
+    else
+      sizes.push_back(std::atoi(argv[i]));
+  }
+  if (sizes.empty()) sizes = {250, 1000, 4000, 16000};
+  if (frames <= 0) return false;
+  for (int n : sizes)
+    if (n <= 0) return false;
+  return true;
+}
 
 inline float paddle_x(float frame, int frames) {
   return paddle_from + (paddle_to - paddle_from) * frame / float(frames);
@@ -282,26 +297,5 @@ class raw_path {
   std::vector<btRigidBody*> bodies_;
   std::vector<btTransform> last_;
 };
-
-/// Time spent in frames: wall time, and the CPU time of the calling thread (which leaves out
-/// the time the machine gave to other work; it counts only this thread's own work).
-struct frame_time {
-  double wall = 0, cpu = 0;
-};
-
-inline double thread_cpu_seconds() {
-  timespec t;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
-}
-
-template <class Path>
-void timed(Path& path, int f, frame_time& spent) {
-  const double cpu = thread_cpu_seconds();
-  const auto start = std::chrono::steady_clock::now();
-  path.frame(f);
-  spent.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  spent.cpu += thread_cpu_seconds() - cpu;
-}
 
 }  // namespace pile_bench

@@ -8,8 +8,6 @@
 //   build/bin/playback [--frames F] [BOXES ...]      (default: 250 frames; 250 1000 4000 16000)
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "bench/pile_paths.hpp"
@@ -25,15 +23,7 @@ double play_size(int count, int frames) {
   raw_path raw(poses, plugin.paddle_track());
   const std::size_t messages = plugin.messages();
   frame_time plugin_time, raw_time;
-  for (int f = 1; f <= frames; ++f) {
-    if (f % 2) {
-      timed(plugin, f, plugin_time);
-      timed(raw, f, raw_time);
-    } else {
-      timed(raw, f, raw_time);
-      timed(plugin, f, plugin_time);
-    }
-  }
+  play_alternating(plugin, raw, frames, plugin_time, raw_time);
   const double ratio = plugin_time.cpu / raw_time.cpu;
   const bool same = std::fabs(plugin.mean_height() - raw.mean_height()) < 1e-6;
   std::printf(
@@ -51,20 +41,12 @@ double play_size(int count, int frames) {
 int main(int argc, char** argv) {
   int frames = 250;
   std::vector<int> sizes;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc)
-      frames = std::atoi(argv[++i]);
-    else
-      sizes.push_back(std::atoi(argv[i]));
+  if (!read_sizes(argc, argv, frames, sizes)) {
+    std::fprintf(stderr, "usage: playback [--frames F > 0] [BOXES > 0 ...]\n");
+    return 2;
   }
-  if (sizes.empty()) sizes = {250, 1000, 4000, 16000};
-  for (int n : sizes)
-    if (n <= 0 || frames <= 0) {
-      std::fprintf(stderr, "usage: playback [--frames F > 0] [BOXES > 0 ...]\n");
-      return 2;
-    }
   double ratio = 0;
   for (int n : sizes) ratio = play_size(n, frames);
-  std::printf("ratio %.4f\n", ratio);
+  print_ratio(ratio);
   return 0;
 }

@@ -35,15 +35,7 @@ int main(int argc, char** argv) {
   (void)plugin.enter();
   raw_path raw(poses, plugin.paddle_track());
   frame_time plugin_time, raw_time;
-  for (int f = 1; f <= frames; ++f) {
-    if (f % 2) {
-      timed(plugin, f, plugin_time);
-      timed(raw, f, raw_time);
-    } else {
-      timed(raw, f, raw_time);
-      timed(plugin, f, plugin_time);
-    }
-  }
+  play_alternating(plugin, raw, frames, plugin_time, raw_time);
   const std::vector<btVector3> ours = plugin.positions(), theirs = raw.positions();
   double apart = 0;
   for (std::size_t i = 0; i < ours.size(); ++i) apart = std::max(apart, double(ours[i].distance(theirs[i])));
@@ -52,6 +44,6 @@ int main(int argc, char** argv) {
   std::printf("settled piles: largest distance between a box and its twin %.3g m; mean heights %.6f and %.6f m\n",
               apart, plugin.mean_height(), raw.mean_height());
   // Wall time: the threads' work is shared out, so only wall time shows what they gain.
-  std::printf("ratio %.4f\n", plugin_time.wall / raw_time.wall);
+  print_ratio(plugin_time.wall / raw_time.wall);
   return 0;
 }
