@@ -98,22 +98,13 @@ class chain_plugin_path {
 class chain_raw_path {
  public:
   explicit chain_raw_path(const chain_layout& l)
-      : dispatcher_(&configuration_),
-        world_(&dispatcher_, &broadphase_, &solver_, &configuration_),
-        anchor_shape_(btVector3(0.02f, 0.02f, 0.02f)),
-        link_shape_(link_half),
-        ground_(btVector3(0, 1, 0), 0) {
-    configuration_.setPlaneConvexMultipointIterations();
-    world_.setLatencyMotionStateInterpolation(false);
-    contact_settings::configure_world(world_, 1.0f);
-    world_.setGravity(btVector3(0, -9.8f, 0));
+      : anchor_shape_(btVector3(0.02f, 0.02f, 0.02f)), link_shape_(link_half) {
     anchor_shape_.setMargin(0.04f);
     link_shape_.setMargin(0.04f);
-    add(0, &ground_, btTransform::getIdentity(), 1);
     for (int c = 0; c < l.chains; ++c) {
-      btRigidBody* before = add(0, &anchor_shape_, l.anchor(c), 2);
+      btRigidBody* before = world_.add(0, &anchor_shape_, l.anchor(c), 2);
       for (int k = 0; k < l.links; ++k) {
-        btRigidBody* link = add(1, &link_shape_, l.link(c, k), 2);
+        btRigidBody* link = world_.add(1, &link_shape_, l.link(c, k), 2);
         const btTransform pivot(btQuaternion::getIdentity(), l.pivot(c, k));
         auto* joint = new btGeneric6DofConstraint(*before, *link, before->getWorldTransform().inverse() * pivot,
                                                   link->getWorldTransform().inverse() * pivot, true);
@@ -123,35 +114,13 @@ class chain_raw_path {
             btVector3(radians(free_z_lower.x()), radians(free_z_lower.y()), radians(free_z_lower.z())));
         joint->setAngularUpperLimit(
             btVector3(radians(free_z_upper.x()), radians(free_z_upper.y()), radians(free_z_upper.z())));
-        world_.addConstraint(joint, false);
+        world_.add(joint);
         links_.push_back(link);
         before = link;
       }
     }
   }
-  ~chain_raw_path() {
-    for (int i = world_.getNumConstraints() - 1; i >= 0; --i) {
-      btTypedConstraint* c = world_.getConstraint(i);
-      world_.removeConstraint(c);
-      delete c;
-    }
-    for (int i = world_.getNumCollisionObjects() - 1; i >= 0; --i) {
-      btRigidBody* body = btRigidBody::upcast(world_.getCollisionObjectArray()[i]);
-      delete body->getMotionState();
-      world_.removeRigidBody(body);
-      delete body;
-    }
-  }
-  void frame(int) {
-    const float seconds = 1.0f / fps;
-    world_.stepSimulation(seconds, int(10.0f * seconds * cycle), 1.0f / cycle);
-    btTransform t;
-    for (btRigidBody* body : links_) {
-      body->getMotionState()->getWorldTransform(t);
-      last_.push_back(t);
-    }
-    last_.clear();
-  }
+  void frame(int) { world_.frame(links_); }
   btVector3 position(std::size_t i) const {
     btTransform t;
     links_[i]->getMotionState()->getWorldTransform(t);
@@ -159,31 +128,9 @@ class chain_raw_path {
   }
 
  private:
-  btRigidBody* add(float mass, btCollisionShape* shape, const btTransform& pose, int group) {
-    btVector3 inertia(0, 0, 0);
-    if (mass != 0) shape->calculateLocalInertia(mass, inertia);
-    btRigidBody::btRigidBodyConstructionInfo info(mass, new btDefaultMotionState(pose), shape, inertia);
-    info.m_friction = 0.5f;
-    info.m_linearSleepingThreshold = 0.8f;
-    info.m_angularSleepingThreshold = 1.0f;
-    auto* body = new btRigidBody(info);
-    if (mass != 0) {
-      body->activate(true);
-      contact_settings::configure_body(*body, 1.0f);
-    }
-    world_.addRigidBody(body, group, -1);
-    return body;
-  }
-
-  btDefaultCollisionConfiguration configuration_;
-  btCollisionDispatcher dispatcher_;
-  btDbvtBroadphase broadphase_;
-  btSequentialImpulseConstraintSolver solver_;
-  impact_world<btDiscreteDynamicsWorld> world_;
-  btBoxShape anchor_shape_, link_shape_;
-  btStaticPlaneShape ground_;
+  btBoxShape anchor_shape_, link_shape_;  // before the world, which deletes the bodies using them
+  raw_world world_;
   std::vector<btRigidBody*> links_;
-  std::vector<btTransform> last_;
 };
 
 void play(const chain_layout& layout, int frames, double& plugin_total, double& raw_total) {

@@ -205,28 +205,28 @@ class plugin_path {
   bool entered_ = false;
 };
 
-// The same world built by hand, as the engine builds it.
-class raw_path {
+// A rigid-body world built by hand, as the engine builds it: collision configuration,
+// broadphase, solver, contact settings, world class, gravity and the ground plane; bodies made
+// with the engine's construction info. Deletes every constraint and body added to it.
+class raw_world {
  public:
-  raw_path(const std::vector<btTransform>& poses, const std::vector<btTransform>& paddle_track)
-      : track_(paddle_track),
-        dispatcher_(&configuration_),
+  raw_world()
+      : dispatcher_(&configuration_),
         broadphase_(nullptr),
         world_(&dispatcher_, &broadphase_, &solver_, &configuration_),
-        box_(btVector3(half, half, half)),
-        paddle_shape_(paddle_half),
         ground_(btVector3(0, 1, 0), 0) {
     configuration_.setPlaneConvexMultipointIterations();
     world_.setLatencyMotionStateInterpolation(false);
     contact_settings::configure_world(world_, 1.0f);
     world_.setGravity(btVector3(0, -9.8f, 0));
-    box_.setMargin(0.04f);
-    paddle_shape_.setMargin(0.04f);
-    add(0, &ground_, btTransform::getIdentity(), 1, -1, 0);
-    paddle_ = add(0, &paddle_shape_, track_[0], 2, -1, 1);
-    for (const btTransform& pose : poses) bodies_.push_back(add(1, &box_, pose, 2, -1, 0));
+    add(0, &ground_, btTransform::getIdentity(), 1);
   }
-  ~raw_path() {
+  ~raw_world() {
+    for (int i = world_.getNumConstraints() - 1; i >= 0; --i) {
+      btTypedConstraint* c = world_.getConstraint(i);
+      world_.removeConstraint(c);
+      delete c;
+    }
     for (int i = world_.getNumCollisionObjects() - 1; i >= 0; --i) {
       btRigidBody* body = btRigidBody::upcast(world_.getCollisionObjectArray()[i]);
       delete body->getMotionState();
@@ -234,16 +234,65 @@ class raw_path {
       delete body;
     }
   }
-  void frame(int f) {
-    paddle_->getMotionState()->setWorldTransform(track_[std::size_t(f)]);
+  raw_world(const raw_world&) = delete;
+  raw_world& operator=(const raw_world&) = delete;
+
+  /// A body in `group` colliding with every group; `shape` must outlive the world.
+  btRigidBody* add(float mass, btCollisionShape* shape, const btTransform& pose, int group, bool kinematic = false) {
+    btVector3 inertia(0, 0, 0);
+    if (mass != 0) shape->calculateLocalInertia(mass, inertia);
+    btRigidBody::btRigidBodyConstructionInfo info(mass, new btDefaultMotionState(pose), shape, inertia);
+    info.m_friction = 0.5f;
+    info.m_linearSleepingThreshold = 0.8f;
+    info.m_angularSleepingThreshold = 1.0f;
+    auto* body = new btRigidBody(info);
+    if (kinematic) {
+      body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_KINEMATIC_OBJECT);
+      body->setActivationState(DISABLE_DEACTIVATION);
+    } else if (mass != 0) {
+      body->activate(true);
+      contact_settings::configure_body(*body, 1.0f);
+    }
+    world_.addRigidBody(body, group, -1);
+    return body;
+  }
+  void add(btTypedConstraint* joint) { world_.addConstraint(joint, false); }
+  /// One frame: the world stepped by 1/fps s, then every body of `read` read back, as the
+  /// plug-in reads every body it writes into the scene.
+  void frame(const std::vector<btRigidBody*>& read) {
     const float seconds = 1.0f / fps;
     world_.stepSimulation(seconds, int(10.0f * seconds * cycle), 1.0f / cycle);
     btTransform t;
-    for (btRigidBody* body : bodies_) {
+    for (btRigidBody* body : read) {
       body->getMotionState()->getWorldTransform(t);
       last_.push_back(t);
     }
     last_.clear();
+  }
+
+ private:
+  btDefaultCollisionConfiguration configuration_;
+  btCollisionDispatcher dispatcher_;
+  btDbvtBroadphase broadphase_;
+  btSequentialImpulseConstraintSolver solver_;
+  impact_world<btDiscreteDynamicsWorld> world_;
+  btStaticPlaneShape ground_;
+  std::vector<btTransform> last_;
+};
+
+// The pile's world built by hand.
+class raw_path {
+ public:
+  raw_path(const std::vector<btTransform>& poses, const std::vector<btTransform>& paddle_track)
+      : track_(paddle_track), box_(btVector3(half, half, half)), paddle_shape_(paddle_half) {
+    box_.setMargin(0.04f);
+    paddle_shape_.setMargin(0.04f);
+    paddle_ = world_.add(0, &paddle_shape_, track_[0], 2, true);
+    for (const btTransform& pose : poses) bodies_.push_back(world_.add(1, &box_, pose, 2));
+  }
+  void frame(int f) {
+    paddle_->getMotionState()->setWorldTransform(track_[std::size_t(f)]);
+    world_.frame(bodies_);
   }
   /// Every box's world position in metres, in the order of the poses.
   std::vector<btVector3> positions() const {
@@ -266,36 +315,11 @@ class raw_path {
   }
 
  private:
-  btRigidBody* add(float mass, btCollisionShape* shape, const btTransform& pose, int group, int mask, int type) {
-    btVector3 inertia(0, 0, 0);
-    if (mass != 0) shape->calculateLocalInertia(mass, inertia);
-    btRigidBody::btRigidBodyConstructionInfo info(mass, new btDefaultMotionState(pose), shape, inertia);
-    info.m_friction = 0.5f;
-    info.m_linearSleepingThreshold = 0.8f;
-    info.m_angularSleepingThreshold = 1.0f;
-    auto* body = new btRigidBody(info);
-    if (type == 1) {
-      body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_KINEMATIC_OBJECT);
-      body->setActivationState(DISABLE_DEACTIVATION);
-    } else if (mass != 0) {
-      body->activate(true);
-      contact_settings::configure_body(*body, 1.0f);
-    }
-    world_.addRigidBody(body, group, mask);
-    return body;
-  }
-
   std::vector<btTransform> track_;
-  btDefaultCollisionConfiguration configuration_;
-  btCollisionDispatcher dispatcher_;
-  btDbvtBroadphase broadphase_;
-  btSequentialImpulseConstraintSolver solver_;
-  impact_world<btDiscreteDynamicsWorld> world_;
-  btBoxShape box_, paddle_shape_;
-  btStaticPlaneShape ground_;
+  btBoxShape box_, paddle_shape_;  // before the world, which deletes the bodies using them
+  raw_world world_;
   btRigidBody* paddle_ = nullptr;
   std::vector<btRigidBody*> bodies_;
-  std::vector<btTransform> last_;
 };
 
 }  // namespace pile_bench
