@@ -1,6 +1,5 @@
 #include "host/cli/motion_recorder.hpp"
 
-#include <algorithm>
 #include <cmath>
 
 #include "host/scene/shape_node.hpp"
@@ -22,20 +21,20 @@ const motion_recorder::sample& motion_recorder::record(int frame) {
   s.frame = frame;
   s.poses.reserve(bodies_.size());
   last_finite_.resize(bodies_.size());
+  is_lost_.resize(bodies_.size(), false);
   for (std::size_t i = 0; i < bodies_.size(); ++i) {
-    const sxsdk::mat4 m = bodies_[i].part->local_to_world();
-    body_pose pose;
-    const bool was_lost = std::any_of(lost_.begin(), lost_.end(), [i](const lost_body& l) { return l.body == i; });
-    if (!was_lost && finite(m)) {
-      pose = body_pose::from_matrix(m);
-      last_finite_[i] = pose;
-    } else {
-      // NaN or infinity must reach neither the trace nor the glTF file: the body stays where
-      // it last was from then on, and play reports it.
-      if (!was_lost) lost_.push_back({i, frame});
-      pose = last_finite_[i];
+    if (!is_lost_[i]) {
+      const sxsdk::mat4 m = bodies_[i].part->local_to_world();
+      if (finite(m)) {
+        last_finite_[i] = body_pose::from_matrix(m);
+      } else {
+        // NaN or infinity must reach neither the trace nor the glTF file: the body stays where
+        // it last was from then on, and play reports it.
+        is_lost_[i] = true;
+        lost_.push_back({i, frame});
+      }
     }
-    s.poses.push_back(pose);
+    s.poses.push_back(last_finite_[i]);
   }
   if (!keep_) samples_.clear();
   samples_.push_back(std::move(s));

@@ -43,6 +43,7 @@ class motion_recorder {
 
  private:
   std::vector<body_pose> last_finite_;
+  std::vector<bool> is_lost_;  // by body: listed in lost_ (looked up for every body and frame)
   std::vector<lost_body> lost_;
   std::vector<simulated_body> bodies_;
   std::vector<simulated_world> worlds_;
