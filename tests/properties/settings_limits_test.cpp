@@ -4,20 +4,39 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <functional>
 #include <limits>
+#include <string>
 
 namespace {
 
-struct body_case {
+template <class Datas>
+struct problem_case {
   const char* what;
-  std::function<void(rigidbody_datas&)> edit;
+  std::function<void(Datas&)> edit;
   const char* problem;  // the start of the expected text; empty: accepted
 };
 
+// Each case edits `start`; the problem found must begin with the case's text, or be none.
+template <class Datas, std::size_t N>
+void expect_problems(const problem_case<Datas> (&cases)[N], std::string (*problem_of)(const Datas&),
+                     const Datas& start) {
+  for (const problem_case<Datas>& c : cases) {
+    Datas d = start;
+    c.edit(d);
+    const std::string problem = problem_of(d);
+    if (*c.problem == 0) {
+      EXPECT_EQ(problem, "") << c.what;
+    } else {
+      EXPECT_EQ(problem.rfind(c.problem, 0), 0u) << c.what << ": " << problem;
+    }
+  }
+}
+
 TEST(settings_limits, bodies_outside_the_ranges_are_named_with_item_value_and_range) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  const body_case cases[] = {
+  const problem_case<rigidbody_datas> cases[] = {
       {"defaults", [](rigidbody_datas&) {}, ""},
       {"mass 1e-30", [](rigidbody_datas& b) { b.mass = 1e-30f; },
        "\"Mass\" 1e-30 is outside its range (from 1e-06 to 1e+06)"},
@@ -37,25 +56,13 @@ TEST(settings_limits, bodies_outside_the_ranges_are_named_with_item_value_and_ra
       {"origin 2e6 m", [](rigidbody_datas& b) { b.transform.setOrigin(btVector3(0, 2e6f, 0)); },
        "\"start position\" 2e+06 is outside its range (from -1e+06 m to 1e+06 m)"},
   };
-  for (const body_case& c : cases) {
-    rigidbody_datas b;
-    b.transform.setIdentity();
-    c.edit(b);
-    const std::string problem = settings_limits::rigidbody_problem(b);
-    if (*c.problem == 0) {
-      EXPECT_EQ(problem, "") << c.what;
-    } else {
-      EXPECT_EQ(problem.rfind(c.problem, 0), 0u) << c.what << ": " << problem;
-    }
-  }
+  rigidbody_datas start;
+  start.transform.setIdentity();
+  expect_problems(cases, settings_limits::rigidbody_problem, start);
 }
 
 TEST(settings_limits, worlds_outside_the_ranges_are_named_with_item_value_and_range) {
-  const struct {
-    const char* what;
-    std::function<void(world_datas&)> edit;
-    const char* problem;
-  } cases[] = {
+  const problem_case<world_datas> cases[] = {
       {"defaults", [](world_datas&) {}, ""},
       {"subnormal scale", [](world_datas& w) { w.scale_factor = 1e-40f; }, "\"Scale Factor\" 9.99995e-41 is outside"},
       {"ground at 3e38 m", [](world_datas& w) { w.height = 3e38f; },
@@ -66,16 +73,7 @@ TEST(settings_limits, worlds_outside_the_ranges_are_named_with_item_value_and_ra
       {"infinite boundary", [](world_datas& w) { w.boundary_max.setY(std::numeric_limits<float>::infinity()); },
        "\"Boundary\" inf is outside"},
   };
-  for (const auto& c : cases) {
-    world_datas w;
-    c.edit(w);
-    const std::string problem = settings_limits::world_problem(w);
-    if (*c.problem == 0) {
-      EXPECT_EQ(problem, "") << c.what;
-    } else {
-      EXPECT_EQ(problem.rfind(c.problem, 0), 0u) << c.what << ": " << problem;
-    }
-  }
+  expect_problems(cases, settings_limits::world_problem, world_datas());
 }
 
 }  // namespace
