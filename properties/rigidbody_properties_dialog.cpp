@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "base/texts.hpp"
+#include "properties/collision_filter_dialog.hpp"
 #include "properties/primitive_dialog_section.hpp"
 #include "properties/primitive_properties.hpp"
 #include "properties/rigidbody_properties.hpp"
@@ -10,13 +11,9 @@
 
 namespace {
 
-constexpr const char* group_choices = "/0/1/2/3/4/5/6/7/8/9/A/B/C/D/E/F";
-constexpr const char* mask_labels[16] = {"0", "1", "2", "3", "4", "5", "6", "7",
-                                         "8", "9", "A", "B", "C", "D", "E", "F"};
-
 struct rigid_dialog_items {
-  int type, mass, velocity, friction, restitution, linear_damping, angular_damping, group_index;
-  int mask[16];
+  int type, mass, velocity, friction, restitution, linear_damping, angular_damping;
+  collision_filter_dialog::items filter;
 };
 
 rigid_dialog_items build_rigid_dialog(sxsdk::scene_interface& scene, sxsdk::dialog_interface& d) {
@@ -30,14 +27,7 @@ rigid_dialog_items build_rigid_dialog(sxsdk::scene_interface& scene, sxsdk::dial
   it.restitution = d.append_float(tx("Restitution").c_str());
   it.linear_damping = d.append_float(tx("LinerDamping").c_str());
   it.angular_damping = d.append_float(tx("AngularDamping").c_str());
-  it.group_index = d.append_selection((tx("Group Index") + group_choices).c_str());
-  d.begin_group(tx("Mask").c_str());
-  for (int row = 0; row < 2; ++row) {
-    d.begin_row();
-    for (int bit = row * 8; bit < row * 8 + 8; ++bit) it.mask[bit] = d.append_bool(mask_labels[bit]);
-    d.end_row();
-  }
-  d.end_group();
+  it.filter = collision_filter_dialog::append(scene, d);
   return it;
 }
 
@@ -50,7 +40,6 @@ void show_rigid_values(sxsdk::dialog_interface& d, const rigid_dialog_items& it,
   d.set_default_float(it.restitution, defaults.restitution);
   d.set_default_float(it.linear_damping, defaults.linear_damping);
   d.set_default_float(it.angular_damping, defaults.angular_damping);
-  d.set_default_int(it.group_index, defaults.group_index);
   d.set_int(it.type, b.type);
   d.set_float(it.mass, b.mass);
   d.set_vec3(it.velocity, {b.velocity.x(), b.velocity.y(), b.velocity.z()});
@@ -58,11 +47,7 @@ void show_rigid_values(sxsdk::dialog_interface& d, const rigid_dialog_items& it,
   d.set_float(it.restitution, b.restitution);
   d.set_float(it.linear_damping, b.linear_damping);
   d.set_float(it.angular_damping, b.angular_damping);
-  d.set_int(it.group_index, b.group_index);
-  for (int bit = 0; bit < 16; ++bit) {
-    d.set_default_bool(it.mask[bit], false);
-    d.set_bool(it.mask[bit], ((b.mask >> bit) & 1u) != 0);
-  }
+  collision_filter_dialog::show(d, it.filter, defaults.group_index, b.group_index, b.mask);
 }
 
 void read_rigid_values(sxsdk::dialog_interface& d, const rigid_dialog_items& it, rigidbody_datas& b) {
@@ -81,12 +66,7 @@ void read_rigid_values(sxsdk::dialog_interface& d, const rigid_dialog_items& it,
   b.restitution = d.get_float(it.restitution);
   b.linear_damping = d.get_float(it.linear_damping);
   b.angular_damping = d.get_float(it.angular_damping);
-  const int index = d.get_int(it.group_index);
-  if (index >= 0 && index <= 15) b.group_index = static_cast<std::uint8_t>(index);
-  b.group = static_cast<std::int16_t>(static_cast<std::uint16_t>(1u << b.group_index));
-  b.mask = 0;
-  for (int bit = 0; bit < 16; ++bit)
-    if (d.get_bool(it.mask[bit])) b.mask |= 1u << bit;
+  collision_filter_dialog::read(d, it.filter, b.group_index, b.group, b.mask);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@ set(PHYSPLUG_PROPERTIES_SOURCES
   properties/primitive_properties.cpp
   properties/primitive_builders.cpp
   properties/primitive_dialog_section.cpp
+  properties/collision_filter_dialog.cpp
   properties/engine_shape_size.cpp
   properties/rigidbody_properties.cpp
   properties/rigidbody_properties_dialog.cpp

@@ -6,19 +6,20 @@
 
 #include "base/texts.hpp"
 #include "base/uuid_table.hpp"
+#include "properties/collision_filter_dialog.hpp"
 #include "sdk/sxsdk.hpp"
 #include "softbody/softbody_properties.hpp"
 
 namespace softbody_dialog {
 namespace {
 
-constexpr const char* digits[16] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "B", "C", "D", "E", "F"};
-
 sx::vec<float, 3> to_vec(const btVector3& v) { return {v.x(), v.y(), v.z()}; }
 
 // Item numbers of the settings dialog.
 struct items {
-  int anchor, name, mass, wind, group_index, mask[16], margin, randomize, bending, kLST, kAST, kVST;
+  int anchor, name, mass, wind;
+  collision_filter_dialog::items filter;
+  int margin, randomize, bending, kLST, kAST, kVST;
   int coefficient[12];  // kVCF .. kAHR, in the record's order
   int clusters, divide, cluster_coefficient[6], viterations, piterations, diterations, renew = -1;
 };
@@ -69,16 +70,7 @@ items build(sxsdk::scene_interface& scene, sxsdk::dialog_interface& d, const std
   it.name = d.append_string(tx("SoftBody Name").c_str());
   it.mass = d.append_float(tx("Mass").c_str());
   it.wind = d.append_vec3(tx("Wind Velocity").c_str());
-  std::string groups = tx("Group Index");
-  for (const char* digit : digits) groups += std::string("/") + digit;
-  it.group_index = d.append_selection(groups.c_str());
-  d.begin_group(tx("Mask").c_str());
-  for (int row = 0; row < 2; ++row) {
-    d.begin_row();
-    for (int bit = row * 8; bit < row * 8 + 8; ++bit) it.mask[bit] = d.append_bool(digits[bit]);
-    d.end_row();
-  }
-  d.end_group();
+  it.filter = collision_filter_dialog::append(scene, d);
   it.margin = d.append_float(tx("Margin").c_str(), "m");
   it.randomize = d.append_bool(tx("Randomize").c_str());
   it.bending = d.append_int(tx("Bending Constration Distance").c_str(), "1~");
@@ -129,12 +121,7 @@ void show(sxsdk::dialog_interface& d, const items& it, softbody_datas& r, const 
   d.set_float(it.mass, r.mass);
   d.set_default_vec3(it.wind, to_vec(f.wind_velocity));
   d.set_vec3(it.wind, to_vec(r.wind_velocity));
-  d.set_default_int(it.group_index, f.group_index);
-  d.set_int(it.group_index, r.group_index);
-  for (int bit = 0; bit < 16; ++bit) {
-    d.set_default_bool(it.mask[bit], false);
-    d.set_bool(it.mask[bit], ((r.mask >> bit) & 1u) != 0);
-  }
+  collision_filter_dialog::show(d, it.filter, f.group_index, r.group_index, r.mask);
   d.set_default_float(it.margin, f.margin);
   d.set_float(it.margin, r.margin);
   d.set_default_bool(it.randomize, f.randomize);
@@ -178,12 +165,7 @@ void read_back(sxsdk::dialog_interface& d, const items& it, softbody_datas& r) {
   r.mass = d.get_float(it.mass);
   const sx::vec<float, 3> wind = d.get_vec3(it.wind);
   r.wind_velocity.setValue(wind.x, wind.y, wind.z);
-  const int index = d.get_int(it.group_index);
-  if (index >= 0 && index <= 15) r.group_index = static_cast<std::uint8_t>(index);
-  r.group = static_cast<std::int16_t>(static_cast<std::uint16_t>(1u << r.group_index));
-  r.mask = 0;
-  for (int bit = 0; bit < 16; ++bit)
-    if (d.get_bool(it.mask[bit])) r.mask |= 1u << bit;
+  collision_filter_dialog::read(d, it.filter, r.group_index, r.group, r.mask);
   r.margin = d.get_float(it.margin);
   r.bending_distance = d.get_int(it.bending);
   r.kLST = d.get_float(it.kLST);
