@@ -28,7 +28,7 @@ TEST(cloth_playback, a_cloth_pinned_at_two_corners_hangs_and_its_lowest_point_se
   playback_scene s;
   host::part_shape& world = s.add_world("World");
   const int n = 11;
-  host::polygon_mesh_shape& cloth = add_grid_mesh(*s.scene, world, "Cloth", n, 100.0f, {0, 2000, 0});
+  host::polygon_mesh_shape& cloth = add_grid_mesh(*s.scene, world, "Cloth", n, n, 100.0f, {0, 2000, 0});
   const std::vector<int> corners = {0, n - 1};
   make_cloth(*s.scene, cloth, damped(), corners);
   const std::vector<cloth_vec3> rest = cloth.vertex_positions();
@@ -59,7 +59,7 @@ TEST(cloth_playback, a_free_cloth_comes_to_rest_on_a_box_without_passing_through
   // A static box 1 m x 0.2 m x 1 m centred at y = 500 mm: its top is at 600 mm.
   s.add_body(world, "Table", plugin_test::box_shape(0.5f, 0.1f, 0.5f), {0, 500, 0},
              plugin_test::body_settings(rigidbody_datas::static_body));
-  host::polygon_mesh_shape& cloth = add_grid_mesh(*s.scene, world, "Cloth", 9, 75.0f, {-300, 1000, -300});
+  host::polygon_mesh_shape& cloth = add_grid_mesh(*s.scene, world, "Cloth", 9, 9, 75.0f, {-300, 1000, -300});
   make_cloth(*s.scene, cloth, damped());
   s.enter();
   for (int frame = 1; frame <= 240; ++frame) {
@@ -79,7 +79,7 @@ TEST(cloth_playback, leaving_sequence_mode_puts_every_vertex_back_and_the_saved_
   // A turned and moved world part makes the world <-> local round trip inexact: only the kept
   // values come back bit for bit.
   world.set_transformation(sxsdk::mat4::rotate_y(0.3f) * sxsdk::mat4::translate(13.7f, -2.3f, 5.1f));
-  host::polygon_mesh_shape& cloth = add_grid_mesh(*s.scene, world, "Cloth", 6, 60.0f, {-150.3f, 800.7f, 10.1f});
+  host::polygon_mesh_shape& cloth = add_grid_mesh(*s.scene, world, "Cloth", 6, 6, 60.0f, {-150.3f, 800.7f, 10.1f});
   make_cloth(*s.scene, cloth, softbody_datas(), {0});
   const std::string before = host::scene_file::format(*s.scene);
   const std::vector<cloth_vec3> rest = cloth.vertex_positions();

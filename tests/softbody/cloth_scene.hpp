@@ -7,28 +7,13 @@
 #include <vector>
 
 #include "../plugin/playback_scene.hpp"
+#include "grid_mesh.hpp"
 #include "softbody/softbody_properties.hpp"
 
 namespace softbody_test {
 
 using plugin_test::playback_scene;
 using cloth_vec3 = sx::vec<float, 3>;
-
-/// A grid of `n` by `n` vertices, `step` mm apart, horizontal at `origin` (its first corner),
-/// vertex (i, k) = k * n + i along x then z.
-inline host::polygon_mesh_shape& add_grid_mesh(host::scene& scene, host::shape_node& dad, const std::string& name,
-                                               int n, float step, const cloth_vec3& origin) {
-  host::polygon_mesh_shape& mesh = scene.add_polygon_mesh(dad, name);
-  std::vector<cloth_vec3> points;
-  for (int k = 0; k < n; ++k)
-    for (int i = 0; i < n; ++i) points.push_back({origin.x + i * step, origin.y, origin.z + k * step});
-  std::vector<std::vector<int>> faces;
-  for (int k = 0; k + 1 < n; ++k)
-    for (int i = 0; i + 1 < n; ++i) faces.push_back({k * n + i, k * n + i + 1, (k + 1) * n + i + 1, (k + 1) * n + i});
-  mesh.set_vertices(points);
-  mesh.set_faces(faces);
-  return mesh;
-}
 
 /// Makes `mesh` one soft body of every face with `settings`, the `pinned` vertices anchored to
 /// `body` (null: pinned in place), and stores it.
