@@ -1,6 +1,6 @@
 #include "host/cli/csv_text.hpp"
 
-#include <cstdio>
+#include <charconv>
 
 namespace host::csv_text {
 
@@ -15,9 +15,11 @@ std::string field(const std::string& text) {
 }
 
 std::string number(double v) {
+  // The same characters as "%.9g" (the C locale's), at a fraction of printf's cost: a cloth's
+  // vertex trace prints three of them per vertex and frame.
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.9g", v);
-  return buf;
+  const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 9);
+  return std::string(buf, r.ptr);
 }
 
 }  // namespace host::csv_text

@@ -9,7 +9,7 @@ namespace host::csv_text {
 /// a comma, a quote or a line break.
 std::string field(const std::string& text);
 
-/// `v` printed "%.9g".
+/// `v` as printf prints it with "%.9g" in the C locale ("inf", "nan" and "-0" included).
 std::string number(double v);
 
 }  // namespace host::csv_text
