@@ -1,5 +1,6 @@
 #include "host/scene/part_shape.hpp"
 
+#include <cstring>
 #include <stdexcept>
 
 #include "host/scene/joint_handles.hpp"
@@ -39,7 +40,20 @@ bool part_shape::is_one_value_joint() const {
   return is_rotator_joint() || is_slider_joint() || is_scale_joint() || is_uniscale_joint();
 }
 
-sxsdk::mat4 part_shape::own_transformation() const { return is_joint() ? joint_->motion(part_type_) : transformation_; }
+// A joint's motion is made of its state alone: it is kept with the state's bytes and made anew
+// when they differ (compared as bytes, as shape_node compares its kept frames), so a chain of
+// joints does not make every dad's motion again each time the frame of a son below is asked for.
+sxsdk::mat4 part_shape::own_transformation() const {
+  if (!is_joint()) return transformation_;
+  const joint_state& j = *joint_;
+  const motion_inputs now{j.position, j.offset, j.rotation, j.center, j.axis, j.value};
+  if (!motion_kept_ || std::memcmp(&now, &kept_inputs_, sizeof now) != 0) {
+    kept_inputs_ = now;
+    kept_motion_ = j.motion(part_type_);
+    motion_kept_ = true;
+  }
+  return kept_motion_;
+}
 
 void part_shape::set_transformation(const sxsdk::mat4& m) {
   if (is_joint())

@@ -67,6 +67,17 @@ class part_shape final : public shape_impl<sxsdk::part_class> {
   sxsdk::mat4 axis_matrix_;
   std::shared_ptr<joint_state> joint_ = std::make_shared<joint_state>();
   std::shared_ptr<camera_state> camera_ = std::make_shared<camera_state>();
+  // What a joint's motion is made of (see own_transformation): all floats, no padding.
+  struct motion_inputs {
+    sx::vec<float, 3> position, offset;
+    sxsdk::quaternion_class rotation;
+    sx::vec<float, 3> center, axis;
+    float value;
+  };
+  static_assert(sizeof(motion_inputs) == 17 * sizeof(float), "motion_inputs is compared as bytes");
+  mutable bool motion_kept_ = false;
+  mutable motion_inputs kept_inputs_{};
+  mutable sxsdk::mat4 kept_motion_;
 };
 
 }  // namespace host

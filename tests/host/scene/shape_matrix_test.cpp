@@ -232,6 +232,12 @@ TEST(shape_matrix_cache, world_to_local_follows_every_move_of_the_dads) {
          handle->set_value(75);
          handle->Release();
        }},
+      {"the joint's state is put back whole (as leaving sequence mode does)",
+       [](tree& t) {
+         host::joint_state s = t.joint.joint();
+         s.center = {0, 7, 0};
+         t.joint.joint() = s;
+       }},
       {"a zero of the dad's turns into -0 (equal by ==, not by bits)",
        [](tree& t) {
          mat4 m = t.dad.get_transformation();
