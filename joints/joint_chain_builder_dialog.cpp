@@ -2,19 +2,16 @@
 #include "base/texts.hpp"
 #include "joints/constraints_dialog_section.hpp"
 #include "joints/joint_chain_builder.hpp"
+#include "properties/collision_filter_dialog.hpp"
 #include "sdk/sxsdk.hpp"
 
 namespace joint_chain_builder {
 
 namespace {
 
-constexpr const char* group_choices = "/0/1/2/3/4/5/6/7/8/9/A/B/C/D/E/F";
-constexpr const char* mask_labels[16] = {"0", "1", "2", "3", "4", "5", "6", "7",
-                                         "8", "9", "A", "B", "C", "D", "E", "F"};
-
 struct body_items {
-  int kind, mass, friction, restitution, linear_damping, angular_damping, group_index;
-  int mask[16];
+  int kind, mass, friction, restitution, linear_damping, angular_damping;
+  collision_filter_dialog::items filter;
 };
 
 body_items append_body_items(sxsdk::scene_interface& scene, sxsdk::dialog_interface& d, const rigidbody_datas& b) {
@@ -34,20 +31,8 @@ body_items append_body_items(sxsdk::scene_interface& scene, sxsdk::dialog_interf
     d.set_default_float(*item, value.second);
     d.set_float(*item, value.second);
   }
-  it.group_index = d.append_selection((tx("Group Index") + group_choices).c_str());
-  d.set_default_int(it.group_index, b.group_index);
-  d.set_int(it.group_index, b.group_index);
-  d.begin_group(tx("Mask").c_str());
-  for (int row = 0; row < 2; ++row) {
-    d.begin_row();
-    for (int bit = row * 8; bit < row * 8 + 8; ++bit) {
-      it.mask[bit] = d.append_bool(mask_labels[bit]);
-      d.set_default_bool(it.mask[bit], false);
-      d.set_bool(it.mask[bit], ((b.mask >> bit) & 1u) != 0);
-    }
-    d.end_row();
-  }
-  d.end_group();
+  it.filter = collision_filter_dialog::append(scene, d);
+  collision_filter_dialog::show(d, it.filter, b.group_index, b.group_index, b.mask);
   return it;
 }
 
@@ -61,12 +46,7 @@ void read_body_items(sxsdk::dialog_interface& d, const body_items& it, rigidbody
   b.restitution = d.get_float(it.restitution);
   b.linear_damping = d.get_float(it.linear_damping);
   b.angular_damping = d.get_float(it.angular_damping);
-  const int index = d.get_int(it.group_index);
-  if (index >= 0 && index <= 15) b.group_index = static_cast<std::uint8_t>(index);
-  b.group = static_cast<std::int16_t>(static_cast<std::uint16_t>(1u << b.group_index));
-  b.mask = 0;
-  for (int bit = 0; bit < 16; ++bit)
-    if (d.get_bool(it.mask[bit])) b.mask |= 1u << bit;
+  collision_filter_dialog::read(d, it.filter, b.group_index, b.group, b.mask);
   // The bodies of one chain never collide with their own group, so neighbours do not fight.
   b.mask |= 1u << b.group_index;
 }
