@@ -7,19 +7,10 @@
 //   build/bin/engine_step [frames]
 
 #include "bench/box_pile.hpp"
-#include "engine/contact_settings.hpp"
-#include "engine/impact_world.hpp"
+#include "bench/raw_world.hpp"
 #include "engine/phygics_world.hpp"
 
-#include <BulletCollision/BroadphaseCollision/btDbvtBroadphase.h>
-#include <BulletCollision/CollisionDispatch/btCollisionDispatcher.h>
-#include <BulletCollision/CollisionDispatch/btDefaultCollisionConfiguration.h>
 #include <BulletCollision/CollisionShapes/btBoxShape.h>
-#include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
-#include <BulletDynamics/ConstraintSolver/btSequentialImpulseConstraintSolver.h>
-#include <BulletDynamics/Dynamics/btDiscreteDynamicsWorld.h>
-#include <BulletDynamics/Dynamics/btRigidBody.h>
-#include <LinearMath/btDefaultMotionState.h>
 
 #include <chrono>
 #include <cstdint>
@@ -78,37 +69,18 @@ class facade_scene {
   std::vector<void*> keys_;
 };
 
-// The same world built by hand: configuration, broadphase, solver, ground and bodies as the
-// engine makes them, with the engine's contact settings and world class (they are physics the
-// raw side must step too, not facade overhead).
+// The same world built by hand (bench/raw_world.hpp): configuration, broadphase, solver, ground
+// and bodies as the engine makes them, with the engine's contact settings and world class (they
+// are physics the raw side must step too, not facade overhead).
 class raw_scene {
  public:
-  explicit raw_scene(const std::vector<btTransform>& poses)
-      : configuration_(btDefaultCollisionConstructionInfo()),
-        dispatcher_(&configuration_),
-        broadphase_(nullptr),
-        world_(&dispatcher_, &broadphase_, &solver_, &configuration_),
-        box_(btVector3(half_extent, half_extent, half_extent)),
-        ground_(btVector3(0.0f, 1.0f, 0.0f), 0.0f) {
-    configuration_.setPlaneConvexMultipointIterations();
-    world_.setLatencyMotionStateInterpolation(false);
-    contact_settings::configure_world(world_, 1.0f);
-    world_.setGravity(btVector3(0.0f, -9.8f, 0.0f));
+  explicit raw_scene(const std::vector<btTransform>& poses) : box_(btVector3(half_extent, half_extent, half_extent)) {
     box_.setMargin(0.04f);
-    add(0.0f, &ground_, btTransform::getIdentity(), 1, -1);
-    for (const btTransform& pose : poses) bodies_.push_back(add(1.0f, &box_, pose, 2, -1));
-  }
-  ~raw_scene() {
-    for (int i = world_.getNumCollisionObjects() - 1; i >= 0; --i) {
-      btRigidBody* body = btRigidBody::upcast(world_.getCollisionObjectArray()[i]);
-      delete body->getMotionState();
-      world_.removeRigidBody(body);
-      delete body;
-    }
+    for (const btTransform& pose : poses) bodies_.push_back(world_.add(1.0f, &box_, pose, 2));
   }
   double frame() {
     double sum = 0.0;
-    world_.stepSimulation(frame_seconds, int(10.0f * frame_seconds * cycle), 1.0f / cycle);
+    world_.step(frame_seconds, cycle);
     btTransform t;
     for (btRigidBody* body : bodies_) {
       body->getMotionState()->getWorldTransform(t);
@@ -118,27 +90,8 @@ class raw_scene {
   }
 
  private:
-  btRigidBody* add(float mass, btCollisionShape* shape, const btTransform& pose, int group, int mask) {
-    btVector3 inertia(0.0f, 0.0f, 0.0f);
-    if (mass != 0.0f) shape->calculateLocalInertia(mass, inertia);
-    btRigidBody::btRigidBodyConstructionInfo info(mass, new btDefaultMotionState(pose), shape, inertia);
-    info.m_friction = 0.5f;
-    auto* body = new btRigidBody(info);
-    if (mass != 0.0f) {
-      body->activate(true);
-      contact_settings::configure_body(*body, 1.0f);
-    }
-    world_.addRigidBody(body, group, mask);
-    return body;
-  }
-
-  btDefaultCollisionConfiguration configuration_;
-  btCollisionDispatcher dispatcher_;
-  btDbvtBroadphase broadphase_;
-  btSequentialImpulseConstraintSolver solver_;
-  impact_world<btDiscreteDynamicsWorld> world_;
-  btBoxShape box_;
-  btStaticPlaneShape ground_;
+  btBoxShape box_;  // before the world, which deletes the bodies using it
+  raw_world world_;
   std::vector<btRigidBody*> bodies_;
 };
 

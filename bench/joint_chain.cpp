@@ -120,7 +120,10 @@ class chain_raw_path {
       }
     }
   }
-  void frame(int) { world_.frame(links_); }
+  void frame(int) {
+    world_.step(1.0f / fps, cycle);
+    world_.read(links_);
+  }
   btVector3 position(std::size_t i) const {
     btTransform t;
     links_[i]->getMotionState()->getWorldTransform(t);

@@ -9,15 +9,8 @@
 //     sub-stepping); each frame the paddle's motion state is set, the world is stepped and
 //     every box's transform is read.
 // A keyed kinematic paddle sweeps through the pile; frames of 1/30 s at cycle 60.
-#include <BulletCollision/BroadphaseCollision/btDbvtBroadphase.h>
-#include <BulletCollision/CollisionDispatch/btCollisionDispatcher.h>
-#include <BulletCollision/CollisionDispatch/btDefaultCollisionConfiguration.h>
 #include <BulletCollision/CollisionShapes/btBoxShape.h>
-#include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
-#include <BulletDynamics/ConstraintSolver/btSequentialImpulseConstraintSolver.h>
-#include <BulletDynamics/Dynamics/btDiscreteDynamicsWorld.h>
 #include <BulletDynamics/Dynamics/btRigidBody.h>
-#include <LinearMath/btDefaultMotionState.h>
 
 #include <chrono>
 #include <cmath>
@@ -31,8 +24,7 @@
 
 #include "bench/box_pile.hpp"
 #include "bench/frame_timing.hpp"
-#include "engine/contact_settings.hpp"
-#include "engine/impact_world.hpp"
+#include "bench/raw_world.hpp"
 #include "host/player/player.hpp"
 #include "host/plugins/plugin_host.hpp"
 #include "host/scene/scene.hpp"
@@ -205,81 +197,6 @@ class plugin_path {
   bool entered_ = false;
 };
 
-// A rigid-body world built by hand, as the engine builds it: collision configuration,
-// broadphase, solver, contact settings, world class, gravity and the ground plane; bodies made
-// with the engine's construction info. Deletes every constraint and body added to it.
-class raw_world {
- public:
-  raw_world()
-      : dispatcher_(&configuration_),
-        broadphase_(nullptr),
-        world_(&dispatcher_, &broadphase_, &solver_, &configuration_),
-        ground_(btVector3(0, 1, 0), 0) {
-    configuration_.setPlaneConvexMultipointIterations();
-    world_.setLatencyMotionStateInterpolation(false);
-    contact_settings::configure_world(world_, 1.0f);
-    world_.setGravity(btVector3(0, -9.8f, 0));
-    add(0, &ground_, btTransform::getIdentity(), 1);
-  }
-  ~raw_world() {
-    for (int i = world_.getNumConstraints() - 1; i >= 0; --i) {
-      btTypedConstraint* c = world_.getConstraint(i);
-      world_.removeConstraint(c);
-      delete c;
-    }
-    for (int i = world_.getNumCollisionObjects() - 1; i >= 0; --i) {
-      btRigidBody* body = btRigidBody::upcast(world_.getCollisionObjectArray()[i]);
-      delete body->getMotionState();
-      world_.removeRigidBody(body);
-      delete body;
-    }
-  }
-  raw_world(const raw_world&) = delete;
-  raw_world& operator=(const raw_world&) = delete;
-
-  /// A body in `group` colliding with every group; `shape` must outlive the world.
-  btRigidBody* add(float mass, btCollisionShape* shape, const btTransform& pose, int group, bool kinematic = false) {
-    btVector3 inertia(0, 0, 0);
-    if (mass != 0) shape->calculateLocalInertia(mass, inertia);
-    btRigidBody::btRigidBodyConstructionInfo info(mass, new btDefaultMotionState(pose), shape, inertia);
-    info.m_friction = 0.5f;
-    info.m_linearSleepingThreshold = 0.8f;
-    info.m_angularSleepingThreshold = 1.0f;
-    auto* body = new btRigidBody(info);
-    if (kinematic) {
-      body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_KINEMATIC_OBJECT);
-      body->setActivationState(DISABLE_DEACTIVATION);
-    } else if (mass != 0) {
-      body->activate(true);
-      contact_settings::configure_body(*body, 1.0f);
-    }
-    world_.addRigidBody(body, group, -1);
-    return body;
-  }
-  void add(btTypedConstraint* joint) { world_.addConstraint(joint, false); }
-  /// One frame: the world stepped by 1/fps s, then every body of `read` read back, as the
-  /// plug-in reads every body it writes into the scene.
-  void frame(const std::vector<btRigidBody*>& read) {
-    const float seconds = 1.0f / fps;
-    world_.stepSimulation(seconds, int(10.0f * seconds * cycle), 1.0f / cycle);
-    btTransform t;
-    for (btRigidBody* body : read) {
-      body->getMotionState()->getWorldTransform(t);
-      last_.push_back(t);
-    }
-    last_.clear();
-  }
-
- private:
-  btDefaultCollisionConfiguration configuration_;
-  btCollisionDispatcher dispatcher_;
-  btDbvtBroadphase broadphase_;
-  btSequentialImpulseConstraintSolver solver_;
-  impact_world<btDiscreteDynamicsWorld> world_;
-  btStaticPlaneShape ground_;
-  std::vector<btTransform> last_;
-};
-
 // The pile's world built by hand.
 class raw_path {
  public:
@@ -292,7 +209,8 @@ class raw_path {
   }
   void frame(int f) {
     paddle_->getMotionState()->setWorldTransform(track_[std::size_t(f)]);
-    world_.frame(bodies_);
+    world_.step(1.0f / fps, cycle);
+    world_.read(bodies_);
   }
   /// Every box's world position in metres, in the order of the poses.
   std::vector<btVector3> positions() const {
