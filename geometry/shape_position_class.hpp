@@ -81,7 +81,9 @@ class shape_position_class {
   [[nodiscard]] bool set(bool update);
   /// Writes positions taken as local coordinates. True on failure, with nothing written.
   [[nodiscard]] bool set_local(bool update);
-  /// Writes positions after transforming each by `world_to_local`. True on failure.
+  /// Writes positions after transforming each by `world_to_local`. A bone's point is taken as
+  /// get gives it, moved by the joint's motion offset, so the offset is not stored twice.
+  /// True on failure.
   [[nodiscard]] bool set_world(const sxsdk::mat4& world_to_local, bool update);
 
   /// Translates the whole shape (the container part if any, else substance_shape) so that the
@@ -122,6 +124,7 @@ class shape_position_class {
   bool read_joint_points(element_kind k);
   bool write_points(const std::vector<point>& points, bool update);
   bool write_joint_points(element_kind k, const std::vector<point>& points);
+  bool take_off_bone_offset(point& moved);
   bool translate_shape(const point& target);
   static std::size_t point_count(element_kind k);
   sxsdk::skin_class* element_skin();

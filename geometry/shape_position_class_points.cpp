@@ -137,7 +137,22 @@ bool shape_position_class::set_world(const sxsdk::mat4& world_to_local, bool upd
   if (!substance_shape) return true;
   std::vector<point> local(positions);
   for (point& p : local) p = p * world_to_local;
+  // A bone's world point is where its motion carries its origin (see get): its position plus
+  // the motion offset. Stored as the position it would move on by the offset at every write.
+  if (kind() == element_kind::bone && local.size() == 1 && take_off_bone_offset(local[0])) return true;
   return write_points(local, update);
+}
+
+bool shape_position_class::take_off_bone_offset(point& moved) {
+  try {
+    auto scene = adopt(substance_shape->get_scene());
+    auto bone = adopt(scene ? scene->get_bone_joint(*substance_shape) : nullptr);
+    if (!bone) return true;
+    moved = moved - bone->get_offset();
+    return false;
+  } catch (const std::exception&) {
+    return true;
+  }
 }
 
 std::size_t shape_position_class::point_count(element_kind k) {

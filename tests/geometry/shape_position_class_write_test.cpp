@@ -361,3 +361,58 @@ TEST(shape_position_class, move_local_carries_the_whole_shape_to_the_target) {
 }
 
 }  // namespace
+
+namespace {
+
+// Joints whose motion moves their point: a ball turns about its centre and is then offset; a
+// bone is turned and then carried to its position plus the offset. A world read gives the
+// moved point; writing it back must leave the joint as it was (the offset is motion, not
+// position), and a world write must put the moved point where it was asked to go.
+TEST(shape_position_class, a_joint_moved_by_its_motion_keeps_its_place_through_world_writes) {
+  struct motion_case {
+    const char* name;
+    int part_type;
+    vec3 offset;
+    sxsdk::quaternion_class rotation;
+    // A turned ball's world frame turns about its old position, so a new point is only
+    // approached (nothing writes balls in world coordinates); the round trip is exact.
+    bool lands_on_target;
+  };
+  const sxsdk::quaternion_class turn(0.8f, 0.36f, 0.48f, 0.0f);
+  const motion_case cases[] = {
+      {"bone without motion", pt::bone_joint, {}, {}, true},
+      {"bone with an offset", pt::bone_joint, {4, -5, 6}, {}, true},
+      {"bone with an offset and a turn", pt::bone_joint, {4, -5, 6}, turn, true},
+      {"ball with an offset", pt::ball_joint, {4, -5, 6}, {}, true},
+      {"ball with an offset and a turn", pt::ball_joint, {4, -5, 6}, turn, false},
+  };
+  for (const motion_case& c : cases) {
+    SCOPED_TRACE(c.name);
+    geometry_scene g;
+    host::part_shape& dad = tilted_dad(g);
+    host::part_shape& joint = c.part_type == pt::bone_joint ? g.bone(dad, "j", {40, 50, 60}, c.offset, c.rotation)
+                                                             : g.ball(dad, "j", {40, 50, 60}, c.offset, c.rotation);
+    shape_position_class sp;
+    sp.set_shape(joint.sdk());
+    sp.world = true;
+    ASSERT_FALSE(sp.get());
+    const points moved = sp.positions;
+    for (int round = 0; round < 3; ++round) {
+      ASSERT_FALSE(sp.set(false));
+      ASSERT_FALSE(sp.get());
+    }
+    EXPECT_TRUE(near(joint.joint().position, {40, 50, 60}, 2e-3f));
+    EXPECT_TRUE(near(sp.positions, moved, 2e-3f));
+    EXPECT_EQ(joint.joint().offset, c.offset);
+
+    const points target = {moved[0] + vec3(30, -20, 10)};
+    sp.positions = target;
+    ASSERT_FALSE(sp.set(false));
+    ASSERT_FALSE(sp.get());
+    if (c.lands_on_target) {
+      EXPECT_TRUE(near(sp.positions, target, 2e-3f));
+    }
+  }
+}
+
+}  // namespace
