@@ -1,6 +1,7 @@
 #include "plugin/bullet_rigid_component.hpp"
 
 #include "base/handler_guard.hpp"
+#include "base/texts.hpp"
 #include "base/uuid_table.hpp"
 #include "plugin/version.hpp"
 #include "properties/primitive_properties.hpp"
@@ -40,7 +41,18 @@ bool bullet_rigid_component::create(sxsdk::scene_interface* scene, void*) {
 
 bool bullet_rigid_component::create_rigid_body(sxsdk::scene_interface& scene, sxsdk::shape_class* primitive) {
   rigidbody_properties body;
-  return body.modify_bullet_rigidbody(scene, primitive);
+  if (!primitive) return body.modify_bullet_rigidbody(scene, nullptr);
+  // A selected primitive stands for the rigid body it gives its shape to: its dad. The primitive
+  // itself carries no rigid body settings, and the editor would refuse it without a word.
+  sxsdk::shape_class* owner = primitive->get_dad();
+  if (!owner || !is_bullet_rigidbody(*owner)) {
+    texts::show_error(scene, ("physplug: Primitive/Rigid: the primitive \"" + primitive->get_name() +
+                              "\" is not inside a rigid body part, so it has no rigid body settings to edit; select "
+                              "another shape to make a new rigid body")
+                                 .c_str());
+    return false;
+  }
+  return body.modify_bullet_rigidbody(scene, owner);
 }
 
 sx::uuid_class bullet_rigid_component::get_uuid(void*) { return physplug_uuid; }

@@ -8,13 +8,15 @@
 class bullet_rigid_component : public sxsdk::creator_interface {
  public:
   /// Leaves sequence mode and mesh editing, then: the active shape a master shape part (part
-  /// type 103): the primitive dialog for it; else the first active shape a primitive: a rigid
-  /// body around it; else a new rigid body with a new primitive. False on cancel.
+  /// type 103): the primitive dialog for it; else the first active shape a primitive: the
+  /// rigid body it belongs to; else a new rigid body with a new primitive. False on cancel.
   bool create(sxsdk::scene_interface* scene, void* = nullptr) override;
   sx::uuid_class get_uuid(void* = nullptr) override;
   bool undoable(void* = nullptr) const override { return true; }
   int get_sorvel_version() const override;
 
-  /// The rigid body dialog from the default record, around `primitive` (may be null).
+  /// The rigid body dialog from the default record: for the rigid body part that holds
+  /// `primitive` (an error naming the primitive, and false, when no rigid body holds it), or
+  /// with null for a new rigid body with a new primitive.
   bool create_rigid_body(sxsdk::scene_interface& scene, sxsdk::shape_class* primitive);
 };

@@ -391,7 +391,7 @@ TEST(shape_position_class, a_joint_moved_by_its_motion_keeps_its_place_through_w
     geometry_scene g;
     host::part_shape& dad = tilted_dad(g);
     host::part_shape& joint = c.part_type == pt::bone_joint ? g.bone(dad, "j", {40, 50, 60}, c.offset, c.rotation)
-                                                             : g.ball(dad, "j", {40, 50, 60}, c.offset, c.rotation);
+                                                            : g.ball(dad, "j", {40, 50, 60}, c.offset, c.rotation);
     shape_position_class sp;
     sp.set_shape(joint.sdk());
     sp.world = true;

@@ -155,3 +155,73 @@ TEST(bullet_modify_component, ask_shape_opens_the_editor_of_the_active_shape_rol
 }
 
 }  // namespace
+
+namespace {
+
+// The rigid creator with a primitive selected edits the rigid body that primitive belongs to;
+// a primitive that belongs to no rigid body is refused with an error that names it.
+TEST(bullet_rigid_component, a_selected_primitive_opens_its_rigid_body_or_says_why_not) {
+  user_scene u;
+  host::part_shape& world = u.s.add_world("World");
+  rigidbody_datas heavy = plugin_test::body_settings(rigidbody_datas::move, 3.0f);
+  host::part_shape& ball =
+      u.s.add_body(world, "Ball", plugin_test::sphere_shape(0.1f), plugin_test::vec3(0, 500, 0), heavy);
+  u.s.scene->set_current_shape(world);
+  primitive_properties loose;
+  ASSERT_TRUE(loose.create_or_modify_sorvel_shape(*u.s.scene, collisionshape_datas::box));
+  u.s.scene->set_current_shape(u.s.scene->root());
+  host::shape_node& loose_node = host::shape_node::of(*loose.primitive_shape());
+  const std::string loose_name = loose_node.name();
+
+  struct selection_case {
+    const char* name;
+    host::shape_node* active;
+    bool made;
+    float shown_mass;   // 0: no dialog
+    float stored_mass;  // the Ball's mass afterwards
+    const char* error;  // a text the error holds, or null for none
+  };
+  const selection_case cases[] = {
+      {"primitive inside a rigid body", ball.sons().front(), true, 3.0f, 4.0f, nullptr},
+      {"the rigid body itself", &ball, true, 0.0f, 4.0f, nullptr},  // no primitive first: a new body
+      {"primitive in no rigid body", &loose_node, false, 0.0f, 4.0f, loose_name.c_str()},
+  };
+  for (const selection_case& c : cases) {
+    SCOPED_TRACE(c.name);
+    u.s.scene->messages().clear();
+    const std::size_t dialogs_before = u.ui.script().shown().size();
+    const int shapes_before = u.s.scene->shape_count();
+    u.s.scene->set_active_shapes({c.active});
+    u.ui.script().clear_pending();
+    u.ui.script().push(host::dialog_answer::ok().set("Mass", 4.0f));
+    EXPECT_EQ(u.create(1), c.made);
+    const auto& shown = u.ui.script().shown();
+    if (c.shown_mass > 0) {
+      ASSERT_EQ(shown.size(), dialogs_before + 1);
+      const host::dialog_record& d = shown.back();
+      EXPECT_EQ(d.title, "Setting Bullet RigidBody");
+      for (const host::dialog_item_record& item : d.items) {
+        EXPECT_TRUE(item.groups.empty() || item.groups.front() != "Primitive") << item.path();  // no new one
+        if (item.label == "Mass") {
+          EXPECT_EQ(item.shown_value, host::dialog_value(c.shown_mass));
+        }
+      }
+      EXPECT_EQ(u.s.scene->shape_count(), shapes_before);
+    } else if (!c.made) {
+      EXPECT_EQ(shown.size(), dialogs_before);
+      EXPECT_EQ(u.s.scene->shape_count(), shapes_before);
+    }
+    rigidbody_properties stored;
+    stored.shape = &ball.sdk();
+    ASSERT_TRUE(stored.get_properties());
+    EXPECT_EQ(stored.mass, c.stored_mass);
+    if (c.error) {
+      ASSERT_EQ(u.s.errors().size(), 1u);
+      EXPECT_NE(u.s.errors()[0].find(std::string("\"") + c.error + "\""), std::string::npos) << u.s.errors()[0];
+    } else {
+      EXPECT_TRUE(u.s.errors().empty());
+    }
+  }
+}
+
+}  // namespace
