@@ -49,11 +49,13 @@ set(PHYSPLUG_HOST_CLI_SOURCES
   host/cli/edit_script.cpp
   host/cli/edit_script_reader.cpp
   host/cli/glb_buffer.cpp
+  host/cli/gltf_cloth.cpp
   host/cli/gltf_writer.cpp
   host/cli/help_text.cpp
   host/cli/host_texts.cpp
   host/cli/info_command.cpp
   host/cli/main.cpp
+  host/cli/mesh_recorder.cpp
   host/cli/motion_recorder.cpp
   host/cli/start_overlap.cpp
   host/cli/output_paths.cpp

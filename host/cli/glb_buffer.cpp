@@ -10,6 +10,7 @@ namespace {
 
 constexpr int float_type = 5126;
 constexpr int unsigned_short_type = 5123;
+constexpr int unsigned_int_type = 5125;
 
 void put_u32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
@@ -69,30 +70,74 @@ int glb_buffer::add_indices(const std::vector<std::uint16_t>& indices) {
   return static_cast<int>(accessors_.size()) - 1;
 }
 
+int glb_buffer::add_indices(const std::vector<std::uint32_t>& indices, std::size_t vertices) {
+  if (vertices <= 0xFFFF) return add_indices(std::vector<std::uint16_t>(indices.begin(), indices.end()));
+  const int view = add_view(indices.data(), indices.size() * sizeof(std::uint32_t), element_array_buffer);
+  accessors_.push_back(
+      {{"bufferView", view}, {"componentType", unsigned_int_type}, {"count", indices.size()}, {"type", "SCALAR"}});
+  return static_cast<int>(accessors_.size()) - 1;
+}
+
+int glb_buffer::add_zeros(std::size_t count, int components, bool bounds) {
+  nlohmann::json a = {{"componentType", float_type}, {"count", count}, {"type", type_name(components)}};
+  if (bounds) a["min"] = a["max"] = std::vector<double>(static_cast<std::size_t>(components), 0.0);
+  accessors_.push_back(a);
+  return static_cast<int>(accessors_.size()) - 1;
+}
+
+int glb_buffer::add_sparse(std::size_t count, const std::vector<std::uint32_t>& indices,
+                           const std::vector<float>& values) {
+  if (indices.size() != values.size() || indices.empty())
+    throw std::logic_error("glb_buffer: a sparse accessor needs as many values as indices, at least one");
+  const int index_view = add_view(indices.data(), indices.size() * sizeof(std::uint32_t));
+  const int value_view = add_view(values.data(), values.size() * sizeof(float));
+  accessors_.push_back({{"componentType", float_type},
+                        {"count", count},
+                        {"type", "SCALAR"},
+                        {"sparse",
+                         {{"count", indices.size()},
+                          {"indices", {{"bufferView", index_view}, {"componentType", unsigned_int_type}}},
+                          {"values", {{"bufferView", value_view}}}}}});
+  return static_cast<int>(accessors_.size()) - 1;
+}
+
 std::vector<std::uint8_t> glb_buffer::file(nlohmann::json document) const {
+  std::vector<std::uint8_t> out;
+  write(std::move(document), [&](const void* data, std::size_t size) {
+    const auto* p = static_cast<const std::uint8_t*>(data);
+    out.insert(out.end(), p, p + size);
+  });
+  return out;
+}
+
+void glb_buffer::write(nlohmann::json document, const std::function<void(const void*, std::size_t)>& out) const {
   if (!bytes_.empty()) {
     document["buffers"] = nlohmann::json::array({{{"byteLength", bytes_.size()}}});
     document["bufferViews"] = views_;
     document["accessors"] = accessors_;
+  } else if (!accessors_.empty()) {
+    document["accessors"] = accessors_;  // accessors of zeros only
   }
   std::string json = document.dump();
   while (json.size() % 4) json += ' ';
-  std::vector<std::uint8_t> out;
   const std::size_t total = 12 + 8 + json.size() + (bytes_.empty() ? 0 : 8 + bytes_.size());
   // The container counts its length in 32 bits.
   if (total > 0xFFFFFFFFu) throw std::length_error("the glTF binary would exceed 4 GiB");
-  put_u32(out, 0x46546C67);  // "glTF"
-  put_u32(out, 2);
-  put_u32(out, static_cast<std::uint32_t>(total));
-  put_u32(out, static_cast<std::uint32_t>(json.size()));
-  put_u32(out, 0x4E4F534A);  // "JSON"
-  out.insert(out.end(), json.begin(), json.end());
+  std::vector<std::uint8_t> head;
+  put_u32(head, 0x46546C67);  // "glTF"
+  put_u32(head, 2);
+  put_u32(head, static_cast<std::uint32_t>(total));
+  put_u32(head, static_cast<std::uint32_t>(json.size()));
+  put_u32(head, 0x4E4F534A);  // "JSON"
+  out(head.data(), head.size());
+  out(json.data(), json.size());
   if (!bytes_.empty()) {
-    put_u32(out, static_cast<std::uint32_t>(bytes_.size()));
-    put_u32(out, 0x004E4942);  // "BIN\0"
-    out.insert(out.end(), bytes_.begin(), bytes_.end());
+    head.clear();
+    put_u32(head, static_cast<std::uint32_t>(bytes_.size()));
+    put_u32(head, 0x004E4942);  // "BIN\0"
+    out(head.data(), head.size());
+    out(bytes_.data(), bytes_.size());
   }
-  return out;
 }
 
 }  // namespace host

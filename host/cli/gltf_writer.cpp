@@ -5,6 +5,7 @@
 
 #include "host/cli/cli_error.hpp"
 #include "host/cli/glb_buffer.hpp"
+#include "host/cli/gltf_cloth.hpp"
 #include "host/cli/primitive_mesh.hpp"
 #include "host/io/atomic_file.hpp"
 
@@ -21,11 +22,18 @@ json materials() {
   };
   json ground = material("ground", 0.85, 0.85, 0.8);
   ground["doubleSided"] = true;
+  // Cloth is seen from both sides.
+  json soft = material("soft body", 0.3, 0.7, 0.6);
+  soft["doubleSided"] = true;
+  json projection = material("projection", 0.85, 0.8, 0.55);
+  projection["doubleSided"] = true;
   return json::array({material("moving", 0.9, 0.45, 0.1), material("kinematic", 0.2, 0.4, 0.9),
-                      material("static", 0.6, 0.6, 0.6), ground});
+                      material("static", 0.6, 0.6, 0.6), ground, soft, projection});
 }
 
 constexpr int ground_material = 3;
+constexpr int soft_material = 4;
+constexpr int projection_material = 5;
 
 std::vector<float> flat(const std::vector<std::array<float, 3>>& v) {
   std::vector<float> out;
@@ -73,7 +81,8 @@ void body_tracks(const motion_recorder& recorder, std::size_t body, std::vector<
   }
 }
 
-json animation(const motion_recorder& recorder, double fps, glb_buffer& buffer) {
+json animation(const motion_recorder& recorder, const mesh_recorder* cloth, const std::vector<int>& cloth_nodes,
+               double fps, glb_buffer& buffer) {
   std::vector<float> times;
   for (const auto& s : recorder.samples()) times.push_back(static_cast<float>(s.frame / fps));
   const int input = buffer.add_floats(times, 1, true);
@@ -87,23 +96,31 @@ json animation(const motion_recorder& recorder, double fps, glb_buffer& buffer) 
     channels.push_back({{"sampler", sampler}, {"target", {{"node", i}, {"path", "translation"}}}});
     channels.push_back({{"sampler", sampler + 1}, {"target", {{"node", i}, {"path", "rotation"}}}});
   }
+  if (cloth) gltf_cloth::animate(*cloth, cloth_nodes, input, buffer, samplers, channels);
   return {{"name", "playback"}, {"samplers", samplers}, {"channels", channels}};
 }
 
-// Half the side of the ground squares: every body's path plus a metre all round.
-double ground_extent(const motion_recorder& recorder) {
+// Half the side of the ground squares: every body's path and every cloth vertex's plus a metre
+// all round.
+double ground_extent(const motion_recorder& recorder, const mesh_recorder* cloth) {
   double e = 1;
   for (const auto& s : recorder.samples())
     for (const body_pose& p : s.poses)
       e = std::max({e, std::fabs(p.position[0]) * 0.001, std::fabs(p.position[2]) * 0.001});
+  if (cloth)
+    for (const mesh_recorder::mesh& m : cloth->meshes())
+      for (const std::vector<float>& frame : m.frames)
+        for (std::size_t i = 0; i + 2 < frame.size(); i += 3)
+          e = std::max({e, std::fabs(double(frame[i])), std::fabs(double(frame[i + 2]))});
   return e + 1;
 }
 
 // A square of the ground plane of each active world where its bodies meet it: the engine keeps
 // the ground at "Hight" but multiplies the bodies' lengths by the scale factor, so in the scene
 // (metres, world space) the ground acts at height / scale. Worlds at one height share a square.
-void add_grounds(const motion_recorder& recorder, glb_buffer& buffer, json& meshes, json& nodes, json& scene_nodes) {
-  const float e = static_cast<float>(ground_extent(recorder));
+void add_grounds(const motion_recorder& recorder, const mesh_recorder* cloth, glb_buffer& buffer, json& meshes,
+                 json& nodes, json& scene_nodes) {
+  const float e = static_cast<float>(ground_extent(recorder, cloth));
   std::vector<float> heights;
   for (const simulated_world& w : recorder.worlds()) {
     const float scale = w.settings.scale_factor;
@@ -133,9 +150,9 @@ json node(const simulated_body& body, const body_pose& first, int mesh) {
 
 }  // namespace
 
-std::vector<std::uint8_t> gltf_writer::build(const motion_recorder& recorder, double fps) {
-  glb_buffer buffer;
-  json doc = {{"asset", {{"version", "2.0"}, {"generator", "physplug-host"}}}, {"scene", 0}};
+void gltf_writer::fill(const motion_recorder& recorder, const mesh_recorder* cloth, double fps, glb_buffer& buffer,
+                       json& doc) {
+  doc = {{"asset", {{"version", "2.0"}, {"generator", "physplug-host"}}}, {"scene", 0}};
   json nodes = json::array(), meshes = json::array(), scene_nodes = json::array();
   const auto& bodies = recorder.bodies();
   for (std::size_t i = 0; i < bodies.size(); ++i) {
@@ -144,7 +161,19 @@ std::vector<std::uint8_t> gltf_writer::build(const motion_recorder& recorder, do
     nodes.push_back(node(bodies[i], first, mesh));
     scene_nodes.push_back(i);
   }
-  add_grounds(recorder, buffer, meshes, nodes, scene_nodes);
+  std::vector<int> cloth_nodes;
+  if (cloth) {
+    // Room for the cloth and everything after it (the animation's times and body tracks, the
+    // grounds), so that hundreds of megabytes of cloth are not copied while the buffer grows.
+    const std::uint64_t samples = recorder.samples().size();
+    const std::uint64_t room =
+        gltf_cloth::bytes(*cloth, samples) + samples * (4 + 28 * bodies.size()) + 4096 * (1 + recorder.worlds().size());
+    if (room < 0xFFFFFFFFu) buffer.reserve(static_cast<std::size_t>(room));  // else the file is refused anyway
+    cloth_nodes = gltf_cloth::add(*cloth, buffer, meshes, nodes, soft_material, projection_material);
+    for (int n : cloth_nodes)
+      if (n >= 0) scene_nodes.push_back(n);
+  }
+  add_grounds(recorder, cloth, buffer, meshes, nodes, scene_nodes);
   json scene = {{"name", "physplug playback"}};
   if (!nodes.empty()) {
     scene["nodes"] = scene_nodes;
@@ -155,15 +184,31 @@ std::vector<std::uint8_t> gltf_writer::build(const motion_recorder& recorder, do
     doc["meshes"] = meshes;
     doc["materials"] = materials();
   }
-  if (!bodies.empty() && !recorder.samples().empty())
-    doc["animations"] = json::array({animation(recorder, fps, buffer)});
+  const bool cloth_moves = std::any_of(cloth_nodes.begin(), cloth_nodes.end(), [](int n) { return n >= 0; });
+  if ((!bodies.empty() || cloth_moves) && !recorder.samples().empty())
+    doc["animations"] = json::array({animation(recorder, cloth, cloth_nodes, fps, buffer)});
+}
+
+std::vector<std::uint8_t> gltf_writer::build(const motion_recorder& recorder, double fps, const mesh_recorder* cloth) {
+  glb_buffer buffer;
+  json doc;
+  fill(recorder, cloth, fps, buffer, doc);
   return buffer.file(doc);
 }
 
-void gltf_writer::save(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+void gltf_writer::write(const std::string& path, const motion_recorder& recorder, double fps,
+                        const mesh_recorder* cloth) {
+  glb_buffer buffer;
+  json doc;
+  fill(recorder, cloth, fps, buffer, doc);
   try {
     atomic_file file(path);
-    file.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    // In slices: the file's own buffer would otherwise take a copy of the whole binary chunk.
+    buffer.write(doc, [&](const void* data, std::size_t size) {
+      const char* bytes = static_cast<const char*>(data);
+      for (std::size_t at = 0; at < size; at += std::size_t{1} << 20)
+        file.write(bytes + at, std::min(size - at, std::size_t{1} << 20));
+    });
     file.commit();
   } catch (const atomic_file_error& e) {
     throw cli_error(path + ": writing the glTF file failed: " + e.what());

@@ -7,7 +7,9 @@
 
 #include "host/cli/cli_error.hpp"
 #include "host/cli/cli_session.hpp"
+#include "host/cli/gltf_cloth.hpp"
 #include "host/cli/gltf_writer.hpp"
+#include "host/cli/mesh_recorder.hpp"
 #include "host/cli/motion_recorder.hpp"
 #include "host/cli/output_paths.hpp"
 #include "host/cli/printable.hpp"
@@ -36,6 +38,7 @@ struct playback {
   cli_session& session;
   const cli_arguments& args;
   motion_recorder recorder;
+  std::optional<mesh_recorder> cloth;  // for the glTF file only
   std::optional<trace_writer> trace;
   std::optional<vertex_trace_writer> vertices;
 
@@ -44,11 +47,22 @@ struct playback {
     if (!a.trace.empty()) trace.emplace(a.trace, recorder.bodies());
     if (!a.trace_vertices.empty()) vertices.emplace(a.trace_vertices, s.target());
     recorder.keep_history(!a.gltf.empty());
+    if (!a.gltf.empty()) cloth.emplace(s.target());
+  }
+
+  // A cloth glTF file grows with every frame: one that could not be written is refused before
+  // the playback rather than after it.
+  void check_gltf_size(int frames) const {
+    if (!cloth) return;
+    if (gltf_cloth::bytes(*cloth, static_cast<std::size_t>(frames) + 1) > 0xFFFFFFFFu - (1u << 20))
+      throw cli_error(args.gltf + ": " + std::to_string(frames) +
+                      " frames of cloth would exceed the glTF binary's 4 GiB; play fewer frames");
   }
 
   void record(int frame) {
     const auto& sample = recorder.record(frame);
     if (trace) trace->write(sample);
+    if (cloth) cloth->record(frame);
     if (vertices) vertices->write(frame);
   }
 
@@ -131,13 +145,14 @@ int play_command::run(const cli_arguments& args) {
   const int frames = args.frames >= 0 ? args.frames : std::max(0, s.animation().end_frame);
   const std::size_t first = s.messages().lines().size();
   playback run(session, args);
+  run.check_gltf_size(frames);
   int stopped_at = -1;
   const double fps = run.play(frames, stopped_at);
   if (run.trace) run.trace->finish();
   if (run.vertices) run.vertices->finish();
   if (!args.gltf.empty()) {
     try {
-      gltf_writer::save(args.gltf, gltf_writer::build(run.recorder, fps > 0 ? fps : 30));
+      gltf_writer::write(args.gltf, run.recorder, fps > 0 ? fps : 30, run.cloth ? &*run.cloth : nullptr);
     } catch (const std::length_error& e) {
       throw cli_error(args.gltf + ": " + e.what() + "; play fewer frames");
     }
@@ -152,7 +167,12 @@ int play_command::run(const cli_arguments& args) {
     std::cerr << printable(t.format(host_text::body_not_finite, args.scene, run.recorder.bodies()[lost.body].path,
                                     lost.frame))
               << '\n';
-  if (!run.recorder.lost().empty()) return cli_error::simulation_failed;
+  if (run.cloth)
+    for (const mesh_recorder::lost_mesh& lost : run.cloth->lost())
+      std::cerr << printable(t.format(host_text::body_not_finite, args.scene, run.cloth->meshes()[lost.mesh].path,
+                                      lost.frame))
+                << '\n';
+  if (!run.recorder.lost().empty() || (run.cloth && !run.cloth->lost().empty())) return cli_error::simulation_failed;
   if (stopped_at >= 0) {
     std::cerr << t.format(host_text::stopped_early, args.scene, stopped_at) << '\n';
     return cli_error::simulation_failed;

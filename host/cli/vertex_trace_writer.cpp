@@ -1,27 +1,11 @@
 #include "host/cli/vertex_trace_writer.hpp"
 
-#include <algorithm>
-
 #include "host/cli/cli_error.hpp"
 #include "host/cli/csv_text.hpp"
-#include "host/cli/scene_roles.hpp"
+#include "host/cli/mesh_recorder.hpp"
 #include "host/scene/scene.hpp"
 
 namespace host {
-namespace {
-
-void collect(shape_node& shape, std::vector<polygon_mesh_shape*>& meshes) {
-  auto* mesh = dynamic_cast<polygon_mesh_shape*>(&shape);
-  if (mesh && scene_roles::has_role(shape, physics_role::soft_body)) {
-    meshes.push_back(mesh);
-    const std::vector<shape_node*> linked = shape.links_of(physics_stream_ids::figure);
-    if (linked.size() == 1)
-      if (auto* projection = dynamic_cast<polygon_mesh_shape*>(linked.front())) meshes.push_back(projection);
-  }
-  for (shape_node* son : shape.sons()) collect(*son, meshes);
-}
-
-}  // namespace
 
 vertex_trace_writer::vertex_trace_writer(const std::string& path, scene& s) : path_(path) {
   try {
@@ -29,13 +13,10 @@ vertex_trace_writer::vertex_trace_writer(const std::string& path, scene& s) : pa
   } catch (const atomic_file_error& e) {
     throw cli_error(path + ": cannot write the vertex trace file: " + e.what());
   }
-  std::vector<polygon_mesh_shape*> found;
-  for (const simulated_world& w : scene_roles::worlds(s)) collect(*w.part, found);
-  for (polygon_mesh_shape* m : found)
-    if (std::find(meshes_.begin(), meshes_.end(), m) == meshes_.end()) {
-      meshes_.push_back(m);
-      names_.push_back(csv_text::field(m->path()));
-    }
+  for (const mesh_recorder::cloth_mesh& m : mesh_recorder::cloth_meshes(s)) {
+    meshes_.push_back(m.shape);
+    names_.push_back(csv_text::field(m.shape->path()));
+  }
   write("frame,shape,vertex,x,y,z\n");
 }
 

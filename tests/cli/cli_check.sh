@@ -28,12 +28,13 @@ rows_of() { echo $(($(wc -l <"$1") - 1)); }
 # moving_bodies SCENE: rigid bodies of type move, as info lists them.
 moving_bodies() { "$host" info "$1" | grep -c '\[rigid body\] move'; }
 
-# Plays an example to its end frame with a trace and a glTF file; checks the exit status, the
-# trace's header and size, that a played-then-saved scene is the file it was loaded from, and
-# that the glTF validator finds no error.
+# Plays an example to its end frame with a trace, a vertex trace and a glTF file; checks the exit
+# status, the trace's header and size, that a played-then-saved scene is the file it was loaded
+# from, that the glTF validator finds no error and that the glTF file moves every rigid body and
+# every cloth vertex as the traces have them.
 example() {
   local scene="$src/examples/$1.json"
-  run 0 play "$scene" --trace "$work/t.csv" --gltf "$work/t.glb" --save "$work/saved.json"
+  run 0 play "$scene" --trace "$work/t.csv" --trace-vertices "$work/v.csv" --gltf "$work/t.glb" --save "$work/saved.json"
   local end
   end=$("$host" info "$scene" | sed -n '1s/^frames [0-9-]*\.\.\([0-9]*\) .*/\1/p')
   [ -n "$end" ] || fail "info does not give the end frame of $scene"
@@ -46,9 +47,9 @@ example() {
   node "$validator" "$work/t.glb" >"$work/validator" 2>&1 || fail "glTF validator: $(cat "$work/validator")"
   local fps
   fps=$("$host" info "$scene" | sed -n '1s/^.* at \([0-9]*\) fps$/\1/p')
-  node "$src/tests/cli/glb_matches_trace.js" "$work/t.glb" "$work/t.csv" "$fps" >"$work/agree" 2>&1 ||
+  node "$src/tests/cli/glb_matches_trace.js" "$work/t.glb" "$work/t.csv" "$fps" "$work/v.csv" >"$work/agree" 2>&1 ||
     fail "the glTF animation does not follow the trace: $(cat "$work/agree")"
-  echo "$1: exit 0, $(rows_of "$work/t.csv") trace rows, saved scene unchanged, $(cat "$work/validator"), $(cat "$work/agree")"
+  echo "$1: exit 0, $(rows_of "$work/t.csv") trace rows, saved scene unchanged, $(cat "$work/validator"), $(cat "$work/agree" | tr '\n' ' ')"
 }
 
 case "$case_name" in
@@ -332,9 +333,19 @@ case "$case_name" in
     [ "$(rows_of "$work/v.csv")" -eq $((31 * (81 + 1089))) ] || fail "vertex trace rows $(rows_of "$work/v.csv")"
     grep -q '^0,root/Bullet World/Drape,544,0,800,5$' "$work/v.csv" || fail "the drape's middle vertex at frame 0: $(grep -m1 '^0,root/Bullet World/Drape,544,' "$work/v.csv")"
     grep -q '^30,root/Bullet World/Drape,544,0,800,5$' "$work/v.csv" && fail "the drape's middle vertex did not move"
+    # The glTF file moves the cloth and its projection as the vertex trace has them.
+    run 0 play "$scene" --frames 30 --trace "$work/t.csv" --trace-vertices "$work/v.csv" --gltf "$work/c.glb"
+    node "$validator" "$work/c.glb" >"$work/validator" 2>&1 || fail "glTF validator: $(cat "$work/validator")"
+    node "$src/tests/cli/glb_matches_trace.js" "$work/c.glb" "$work/t.csv" 60 "$work/v.csv" >"$work/agree" 2>&1 ||
+      fail "the glTF cloth does not follow the vertex trace: $(cat "$work/agree")"
+    contains "$work/agree" "$((31 * (81 + 1089))) vertex positions of 2 cloth meshes agree"
+    # A playback whose cloth could not fit a glTF file is refused before it starts.
+    run 2 play "$scene" --frames 100000 --gltf "$work/long.glb"
+    contains "$work/err" "long.glb: 100000 frames of cloth would exceed the glTF binary's 4 GiB; play fewer frames"
+    [ ! -e "$work/long.glb" ] || fail "a refused playback left long.glb"
     "$host" info "$scene" >"$work/info"
     contains "$work/info" "Curtain0: 81 nodes, 128 triangles, 1 anchor groups; projection mesh root/Bullet World/Drape with 1089 bound vertices"
-    echo "cloth: vertex trace of $(rows_of "$work/v.csv") rows, info lists the soft body and its projection"
+    echo "cloth: vertex trace of $(rows_of "$work/v.csv") rows, $(tail -1 "$work/agree"), info lists the soft body and its projection"
     ;;
   examples_current)
     # The committed example scenes are what their edit scripts make (examples/make_examples.sh):

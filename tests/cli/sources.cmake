@@ -7,7 +7,7 @@ set_tests_properties(engine_demo PROPERTIES TIMEOUT 120)
 # Unit tests of the command line's own pieces (sources in host/cli, compiled into the program,
 # so listed here again); test files mirror the source folders under tests/host/cli.
 if(TARGET physplug-host)
-  set(_cli_units body_pose cli_arguments csv_text host_texts motion_recorder primitive_measure primitive_mesh printable scene_roles stream_decoder)
+  set(_cli_units body_pose cli_arguments csv_text glb_buffer host_texts mesh_recorder motion_recorder primitive_measure primitive_mesh printable scene_roles stream_decoder)
   set(_cli_sources)
   foreach(unit ${_cli_units})
     list(APPEND _cli_sources ${PROJECT_SOURCE_DIR}/host/cli/${unit}.cpp host/cli/${unit}_test.cpp)
