@@ -8,7 +8,7 @@
 // layout and, last, `ratio X` (plug-in time over raw time, both layouts together).
 //
 //   build/bin/joint_chain [--frames F]      (default: 250 frames)
-#include <BulletDynamics/ConstraintSolver/btGeneric6DofConstraint.h>
+#include <BulletDynamics/ConstraintSolver/btGeneric6DofSpring2Constraint.h>
 
 #include <algorithm>
 #include <cmath>
@@ -116,8 +116,9 @@ class chain_raw_path {
       for (int k = 0; k < l.links; ++k) {
         btRigidBody* link = world_.add(1, &link_shape_, l.link(c, k), 2);
         const btTransform pivot(btQuaternion::getIdentity(), l.pivot(c, k) * 1000.0f * units::metres_per_millimetre);
-        auto* joint = new btGeneric6DofConstraint(*before, *link, before->getWorldTransform().inverse() * pivot,
-                                                  link->getWorldTransform().inverse() * pivot, true);
+        auto* joint =
+            new btGeneric6DofSpring2Constraint(*before, *link, before->getWorldTransform().inverse() * pivot,
+                                               link->getWorldTransform().inverse() * pivot, RO_XYZ);
         joint->setLinearLowerLimit(btVector3(0, 0, 0));
         joint->setLinearUpperLimit(btVector3(0, 0, 0));
         joint->setAngularLowerLimit(

@@ -12,11 +12,13 @@
 
 #include "engine/contact_settings.hpp"
 #include "engine/impact_world.hpp"
+#include "engine/joint_settings.hpp"
 
 // The raw side of the benchmarks that time our path against Bullet alone: a rigid-body world
 // built by hand, as the engine builds it (collision configuration, broadphase, solver, contact
 // settings, world class, gravity and the ground plane; bodies made with the engine's
-// construction info). Deletes every constraint and body added to it.
+// construction info; joints with the engine's joint settings and the shorter steps of a world
+// that holds joints). Deletes every constraint and body added to it.
 class raw_world {
  public:
   raw_world()
@@ -65,9 +67,20 @@ class raw_world {
     world_.addRigidBody(body, group, -1);
     return body;
   }
-  void add(btTypedConstraint* joint) { world_.addConstraint(joint, false); }
+  /// Adds `joint` as the engine adds one (no body of the benchmarks is damped, so none has the
+  /// additional damping a world with joints drops).
+  void add(btTypedConstraint* joint) {
+    joint_settings::configure_joint(*joint);
+    world_.addConstraint(joint, false);
+    holds_joints_ = true;
+    for (btRigidBody* body : {&joint->getRigidBodyA(), &joint->getRigidBodyB()})
+      if (!body->isStaticOrKinematicObject()) joint_settings::configure_held_body(*body, 1.0f);
+  }
   /// One frame of `seconds` at `cycle` steps per second, sub-stepped as the engine steps it.
-  void step(float seconds, float cycle) { world_.stepSimulation(seconds, int(10.0f * seconds * cycle), 1.0f / cycle); }
+  void step(float seconds, float cycle) {
+    const float steps_per_second = cycle * float(holds_joints_ ? joint_settings::steps_per_cycle(cycle) : 1);
+    world_.stepSimulation(seconds, int(10.0f * seconds * steps_per_second), 1.0f / steps_per_second);
+  }
   /// Reads the pose of every body of `bodies`, as the plug-in reads every body it writes back.
   void read(const std::vector<btRigidBody*>& bodies) {
     btTransform t;
@@ -86,4 +99,5 @@ class raw_world {
   impact_world<btDiscreteDynamicsWorld> world_;
   btStaticPlaneShape ground_;
   std::vector<btTransform> last_;
+  bool holds_joints_ = false;
 };

@@ -4,6 +4,7 @@
 #include "engine/contact_settings.hpp"
 #include "engine/finite_values.hpp"
 #include "engine/impact_world.hpp"
+#include "engine/joint_settings.hpp"
 #include "engine/parallel_dispatcher.hpp"
 #include "engine/step_pool.hpp"
 #include "engine/threaded_world.hpp"
@@ -172,9 +173,13 @@ void bullet_world::update(float seconds, float cycle) {
   // A zero, negative or non-finite time or cycle has no meaningful step (1/cycle would divide
   // by zero): step nothing rather than hand Bullet a NaN.
   if (!finite(seconds) || !finite(cycle) || !(seconds > 0.0f) || !(cycle > 0.0f)) return;
-  const float fixed_step = 1.0f / cycle;
+  // Joints are held by a velocity solver, one step at a time: see joint_settings for what the
+  // shorter steps buy. A world without joints takes exactly its cycle's steps.
+  const int cut = holds_joints_ ? joint_settings::steps_per_cycle(cycle) : 1;
+  const float steps_per_second = cycle * float(cut);
+  const float fixed_step = 1.0f / steps_per_second;
   if (!finite(fixed_step) || !(fixed_step > 0.0f)) return;
-  const float allowed = 10.0f * seconds * cycle;
+  const float allowed = 10.0f * seconds * steps_per_second;
   const int max_sub_steps = allowed >= float(INT_MAX) ? INT_MAX : static_cast<int>(allowed);
   world_->stepSimulation(seconds, max_sub_steps, fixed_step);
 }

@@ -53,8 +53,9 @@ class bullet_world {
   static constexpr int max_step_threads = 64;
 
   /// Advances by `seconds` (elapsed time) in steps of 1/`cycle` s, at most 10·seconds·cycle of
-  /// them; below one allowed step Bullet takes one step of exactly `seconds`. Non-positive or
-  /// non-finite values step nothing.
+  /// them; below one allowed step Bullet takes one step of exactly `seconds`. A world that holds
+  /// a joint cuts each of these steps into joint_settings::steps_per_cycle(cycle) equal ones.
+  /// Non-positive or non-finite values step nothing.
   void update(float seconds, float cycle);
 
   /// Objects (ground included) a world with soft bodies can hold: its axis-sweep broadphase has
@@ -76,8 +77,10 @@ class bullet_world {
   [[nodiscard]] bool get_transform(void* key, btTransform& transform);
 
   // Joints (bullet_world_joints.cpp).
-  /// True when a constraint was created and added; needs the body of rigid1.
+  /// True when a constraint was created and added; needs the body of rigid1. From the first
+  /// joint on, the world steps and treats its bodies as joint_settings says.
   [[nodiscard]] bool addJoint(constraints_datas& datas);
+  bool holds_joints() const { return holds_joints_; }
 
   // Soft bodies (bullet_world_softbodies.cpp); the world must have been built with soft bodies.
   /// Builds one soft body under `key` (appended after earlier ones); false, adding nothing,
@@ -98,6 +101,7 @@ class bullet_world {
   void destroy_objects();
   void attach_anchors(btSoftBody& body, const softbody_datas& datas);
   bool has_room() const;
+  static void drop_additional_damping(btRigidBody& body);
   btVector3 scaled(const btVector3& v) const { return v * scale_; }
   btTransform scaled(const btTransform& t) const;
 
@@ -118,4 +122,5 @@ class bullet_world {
   std::unique_ptr<btStaticPlaneShape> ground_shape_;
   btRigidBody* ground_body_ = nullptr;  // owned by world_'s object list
   float scale_ = 1.0f;
+  bool holds_joints_ = false;  // a joint was added: joint_settings' stepping and bodies
 };

@@ -4,6 +4,7 @@
 #include "engine/collision_filter.hpp"
 #include "engine/contact_settings.hpp"
 #include "engine/finite_values.hpp"
+#include "engine/joint_settings.hpp"
 
 #include <BulletCollision/CollisionShapes/btBoxShape.h>
 #include <BulletCollision/CollisionShapes/btCapsuleShape.h>
@@ -136,8 +137,9 @@ bool bullet_world::addRigidBody(rigidbody_datas& datas) {
   if (datas.mass != 0.0f) shape->calculateLocalInertia(datas.mass, inertia);
   try {
     auto motion = std::make_unique<btDefaultMotionState>(start);
-    auto body = std::make_unique<btRigidBody>(construction_info(datas, motion.get(), shape, inertia));
+    auto body = std::make_unique<engine_rigid_body>(construction_info(datas, motion.get(), shape, inertia));
     set_kind(*body, datas.type);
+    if (holds_joints_) body->drop_additional_damping();
     if (datas.type == rigidbody_datas::move) contact_settings::configure_body(*body, scale_);
     if (!datas.velocity.isZero()) body->setLinearVelocity(velocity);
     world_->addRigidBody(body.get(), collision_filter::group(datas.group), collision_filter::mask(datas.mask));
@@ -175,6 +177,11 @@ bool bullet_world::get_transform(void* key, btTransform& transform) {
   body->getMotionState()->getWorldTransform(transform);
   transform.setOrigin(transform.getOrigin() / scale_);
   return true;
+}
+
+// Every body of bodies_ was made as an engine_rigid_body.
+void bullet_world::drop_additional_damping(btRigidBody& body) {
+  static_cast<engine_rigid_body&>(body).drop_additional_damping();
 }
 
 btRigidBody* bullet_world::find_rigid_body(void* key) const {

@@ -2,9 +2,9 @@
 #include "engine/bullet_world.hpp"
 
 #include "engine/finite_values.hpp"
+#include "engine/joint_settings.hpp"
 
 #include <BulletDynamics/ConstraintSolver/btConeTwistConstraint.h>
-#include <BulletDynamics/ConstraintSolver/btGeneric6DofConstraint.h>
 #include <BulletDynamics/ConstraintSolver/btGeneric6DofSpring2Constraint.h>
 #include <BulletDynamics/Dynamics/btDiscreteDynamicsWorld.h>
 #include <BulletDynamics/Dynamics/btRigidBody.h>
@@ -40,18 +40,25 @@ struct joint_frames {
 // Linear limits in engine lengths; angular limits go in as radians, and Bullet folds each into
 // [-pi, pi]. A lower limit above the upper one leaves the axis free. No motor is enabled, so
 // the motor limits that Bullet 2.89 turned into forces (default 6) play no part.
-template <class Constraint>
-void set_limits(Constraint& c, const constraints_datas& d, float scale) {
+void set_limits(btGeneric6DofSpring2Constraint& c, const constraints_datas& d, float scale) {
   c.setLinearLowerLimit(d.linear_lower_limit * scale);
   c.setLinearUpperLimit(d.linear_upper_limit * scale);
   c.setAngularLowerLimit(radians(d.angular_lower_limit));
   c.setAngularUpperLimit(radians(d.angular_upper_limit));
 }
 
-std::unique_ptr<btTypedConstraint> make_six_dof(const joint_frames& j, const constraints_datas& d, float scale) {
+// A 6Dof joint is Bullet's spring 6Dof without springs. Bullet's older btGeneric6DofConstraint
+// leaves a locked axis (lower = upper) without a row while the axis sits exactly at its value,
+// so a body hanging at rest fell one whole step of free fall (2.72 mm at 60 steps a second)
+// before its joint caught it, and a limit was only met a step after it was passed (a rod pushed
+// at 5 m/s into a +-30 degree limit reached 34.8 degrees). The spring 6Dof keeps a row on every
+// locked or limited axis: the body hangs still and the rod stops at 30 degrees. The axes, limits
+// and the XYZ order of the angles are the same.
+std::unique_ptr<btGeneric6DofSpring2Constraint> make_six_dof(const joint_frames& j, const constraints_datas& d,
+                                                             float scale) {
   auto c = j.body_a != nullptr
-               ? std::make_unique<btGeneric6DofConstraint>(*j.body_a, *j.body_b, j.frame_a, j.frame_b, true)
-               : std::make_unique<btGeneric6DofConstraint>(*j.body_b, j.frame_b, true);
+               ? std::make_unique<btGeneric6DofSpring2Constraint>(*j.body_a, *j.body_b, j.frame_a, j.frame_b, RO_XYZ)
+               : std::make_unique<btGeneric6DofSpring2Constraint>(*j.body_b, j.frame_b, RO_XYZ);
   set_limits(*c, d, scale);
   return c;
 }
@@ -72,10 +79,7 @@ void set_springs(btGeneric6DofSpring2Constraint& c, const constraints_datas& d) 
 }
 
 std::unique_ptr<btTypedConstraint> make_six_dof_spring(const joint_frames& j, const constraints_datas& d, float scale) {
-  auto c = j.body_a != nullptr
-               ? std::make_unique<btGeneric6DofSpring2Constraint>(*j.body_a, *j.body_b, j.frame_a, j.frame_b, RO_XYZ)
-               : std::make_unique<btGeneric6DofSpring2Constraint>(*j.body_b, j.frame_b, RO_XYZ);
-  set_limits(*c, d, scale);
+  auto c = make_six_dof(j, d, scale);
   set_springs(*c, d);
   return c;
 }
@@ -124,10 +128,17 @@ bool bullet_world::addJoint(constraints_datas& datas) {
       default:
         return false;
     }
+    joint_settings::configure_joint(*constraint);
     world_->addConstraint(constraint.get(), false);  // linked bodies keep colliding
   } catch (const std::bad_alloc&) {
     return false;
   }
   constraint.release();
+  if (!holds_joints_) {
+    holds_joints_ = true;
+    for (auto& body : bodies_) drop_additional_damping(*body.second);
+  }
+  for (btRigidBody* body : {frames.body_a, frames.body_b})
+    if (body != nullptr && !body->isStaticOrKinematicObject()) joint_settings::configure_held_body(*body, scale_);
   return true;
 }

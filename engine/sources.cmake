@@ -7,6 +7,7 @@ set(PHYSPLUG_ENGINE_SOURCES
   engine/bullet_world_softbodies.cpp
   engine/softbody_mesh.cpp
   engine/contact_settings.cpp
+  engine/joint_settings.cpp
   engine/parallel_dispatcher.cpp
   engine/step_pool.cpp
   engine/threaded_world.cpp

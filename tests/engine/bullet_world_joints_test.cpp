@@ -4,7 +4,6 @@
 #include "engine/engine_scene.hpp"
 
 #include <BulletDynamics/ConstraintSolver/btConeTwistConstraint.h>
-#include <BulletDynamics/ConstraintSolver/btGeneric6DofConstraint.h>
 #include <BulletDynamics/ConstraintSolver/btGeneric6DofSpring2Constraint.h>
 #include <gtest/gtest.h>
 
@@ -198,13 +197,9 @@ TEST(bullet_world, joint_limits_are_normalised_and_scaled) {
     ASSERT_TRUE(scene.engine.addJoint(joint));
     btTypedConstraint* c = scene.engine.engine()->dynamics_world()->getConstraint(0);
     btVector3 lower, upper, linear;
-    if (type == constraints_datas::six_dof) {
-      auto* d = static_cast<btGeneric6DofConstraint*>(c);
-      d->getAngularLowerLimit(lower), d->getAngularUpperLimit(upper), d->getLinearUpperLimit(linear);
-    } else {
-      auto* d = static_cast<btGeneric6DofSpring2Constraint*>(c);
-      d->getAngularLowerLimit(lower), d->getAngularUpperLimit(upper), d->getLinearUpperLimit(linear);
-    }
+    auto* d = dynamic_cast<btGeneric6DofSpring2Constraint*>(c);  // both kinds: see make_six_dof
+    ASSERT_NE(d, nullptr) << type;
+    d->getAngularLowerLimit(lower), d->getAngularUpperLimit(upper), d->getLinearUpperLimit(linear);
     const float deg = SIMD_RADS_PER_DEG;
     EXPECT_NEAR(upper.x(), -170.0f * deg, 1e-5f) << type;
     EXPECT_NEAR(upper.y(), 170.0f * deg, 1e-5f) << type;

@@ -4,6 +4,7 @@ set(PHYSPLUG_TEST_SOURCES
   engine/bullet_world_test.cpp
   engine/bullet_world_bodies_test.cpp
   engine/bullet_world_joints_test.cpp
+  engine/joint_stepping_test.cpp
   engine/bullet_world_softbodies_test.cpp
   engine/bullet_world_contacts_test.cpp
   engine/threaded_world_test.cpp

@@ -5,6 +5,7 @@ set(PHYSPLUG_TEST_SOURCES
   joints/constraints_properties_frames_test.cpp
   joints/alternative_bone_test.cpp
   joints/joint_playback_test.cpp
+  joints/joint_accuracy_test.cpp
   joints/joint_chain_builder_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)
