@@ -116,9 +116,8 @@ class chain_raw_path {
       for (int k = 0; k < l.links; ++k) {
         btRigidBody* link = world_.add(1, &link_shape_, l.link(c, k), 2);
         const btTransform pivot(btQuaternion::getIdentity(), l.pivot(c, k) * 1000.0f * units::metres_per_millimetre);
-        auto* joint =
-            new btGeneric6DofSpring2Constraint(*before, *link, before->getWorldTransform().inverse() * pivot,
-                                               link->getWorldTransform().inverse() * pivot, RO_XYZ);
+        auto* joint = new btGeneric6DofSpring2Constraint(*before, *link, before->getWorldTransform().inverse() * pivot,
+                                                         link->getWorldTransform().inverse() * pivot, RO_XYZ);
         joint->setLinearLowerLimit(btVector3(0, 0, 0));
         joint->setLinearUpperLimit(btVector3(0, 0, 0));
         joint->setAngularLowerLimit(
