@@ -42,6 +42,7 @@ set(PHYSPLUG_HOST_SOURCES
 )
 set(PHYSPLUG_HOST_CLI_SOURCES
   host/cli/body_pose.cpp
+  host/cli/check_command.cpp
   host/cli/cli_arguments.cpp
   host/cli/cli_session.cpp
   host/cli/csv_text.cpp
@@ -65,6 +66,12 @@ set(PHYSPLUG_HOST_CLI_SOURCES
   host/cli/printable.cpp
   host/cli/progress_bar.cpp
   host/cli/scene_roles.cpp
+  host/cli/setup_check.cpp
+  host/cli/setup_check_bodies.cpp
+  host/cli/setup_check_joints.cpp
+  host/cli/setup_check_scene.cpp
+  host/cli/setup_check_soft_bodies.cpp
+  host/cli/setup_check_streams.cpp
   host/cli/stream_decoder.cpp
   host/cli/trace_writer.cpp
   host/cli/vertex_trace_writer.cpp

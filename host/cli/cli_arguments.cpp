@@ -22,12 +22,15 @@ int parse_int(const std::string& option, const std::string& text, int min) {
 
 // Which options each command takes.
 const std::set<std::string>& options_of(const std::string& command) {
-  static const std::set<std::string> play = {"--frames", "--fps",  "--render", "--trace",  "--trace-vertices",
-                                             "--gltf",   "--save", "--lang",   "--plugin", "--threads"};
+  static const std::set<std::string> play = {"--frames",         "--fps",     "--render",  "--trace",
+                                             "--trace-vertices", "--gltf",    "--save",    "--lang",
+                                             "--plugin",         "--threads", "--no-check"};
   static const std::set<std::string> edit = {"--script", "--save", "--lang", "--plugin"};
   static const std::set<std::string> info = {"--lang"};
+  static const std::set<std::string> check = {"--lang", "--json"};
   if (command == "play") return play;
   if (command == "edit") return edit;
+  if (command == "check") return check;
   return info;
 }
 
@@ -66,11 +69,14 @@ void apply(cli_arguments& a, const std::string& option, const std::string& value
 const char* cli_arguments::usage() {
   return "usage:\n"
          "  physplug-host play SCENE [--frames N] [--fps F] [--render] [--trace FILE.csv]\n"
-         "                           [--gltf FILE.glb] [--save FILE] [--threads N] [--lang en|ja] [--plugin PATH]\n"
+         "                           [--gltf FILE.glb] [--save FILE] [--threads N] [--no-check] [--lang en|ja]\n"
+         "                           [--plugin PATH]\n"
          "  physplug-host edit SCENE --script OPS.json --save OUT [--lang en|ja] [--plugin PATH]\n"
          "  physplug-host info SCENE [--lang en|ja]\n"
+         "  physplug-host check SCENE [--json] [--lang en|ja]\n"
          "  physplug-host help [COMMAND]   (or COMMAND --help): every option described\n"
-         "exit codes: 0 success, 1 a world could not be built or the plug-in failed, 2 bad input\n";
+         "exit codes: 0 success, 1 a world could not be built or the plug-in failed (check: problems found),\n"
+         "            2 bad input\n";
 }
 
 namespace {
@@ -78,8 +84,8 @@ namespace {
 bool is_help(const std::string& arg) { return arg == "help" || arg == "--help" || arg == "-h"; }
 
 void check_command(const std::string& command) {
-  if (command != "play" && command != "edit" && command != "info" && command != "help")
-    throw cli_error("unknown command \"" + command + "\" (play, edit, info or help)");
+  if (command != "play" && command != "edit" && command != "info" && command != "check" && command != "help")
+    throw cli_error("unknown command \"" + command + "\" (play, edit, info, check or help)");
 }
 
 // `help [COMMAND]` and `COMMAND --help`: only the language is read from the other arguments, so
@@ -123,8 +129,8 @@ cli_arguments cli_arguments::parse(int argc, const char* const* argv) {
     }
     if (!allowed.count(arg))
       throw cli_error(a.command + ": unknown option " + arg + " (" + a.command + " --help lists them)");
-    if (arg == "--render") {
-      a.render = true;
+    if (arg == "--render" || arg == "--no-check" || arg == "--json") {  // options without a value
+      (arg == "--render" ? a.render : arg == "--json" ? a.json : a.no_check) = true;
       continue;
     }
     if (i + 1 >= argc) throw cli_error(arg + ": a value is missing");

@@ -3,16 +3,18 @@
 // loaded. Every mistake throws cli_error (exit code 2) naming the argument and the problem.
 //
 //   physplug-host play SCENE [--frames N] [--fps F] [--render] [--trace FILE.csv] [--trace-vertices FILE.csv]
-//                            [--gltf FILE.glb] [--save FILE] [--threads N] [--lang en|ja] [--plugin PATH]
+//                            [--gltf FILE.glb] [--save FILE] [--threads N] [--no-check] [--lang en|ja]
+//                            [--plugin PATH]
 //   physplug-host edit SCENE --script OPS.json --save OUT [--lang en|ja] [--plugin PATH]
 //   physplug-host info SCENE [--lang en|ja]
+//   physplug-host check SCENE [--json] [--lang en|ja]
 //   physplug-host help [COMMAND] [--lang en|ja]      also: physplug-host COMMAND --help
 #include <string>
 
 namespace host {
 
 struct cli_arguments {
-  std::string command;         ///< "play", "edit", "info" or "help"
+  std::string command;         ///< "play", "edit", "info", "check" or "help"
   std::string topic;           ///< help: the command to describe ("" every one)
   std::string scene;           ///< the scene file
   int frames = -1;             ///< last frame to play; -1: the scene's end frame
@@ -26,6 +28,8 @@ struct cli_arguments {
   std::string lang = "en";     ///< language of the plug-in's texts
   std::string plugin;          ///< plug-in library; "" = the one built with this program
   int threads = 1;             ///< play: threads the physics steps on, 1..max_threads (not stored)
+  bool no_check = false;       ///< play: skip the set-up check before playing
+  bool json = false;           ///< check: print the findings as JSON
 
   static constexpr int max_threads = 64;
 

@@ -27,7 +27,8 @@ const std::vector<command_help>& commands() {
   static const std::vector<command_help> all = {
       {"play",
        "physplug-host play SCENE [--frames N] [--fps F] [--render] [--trace FILE.csv] [--trace-vertices FILE.csv]\n"
-       "                         [--gltf FILE.glb] [--save FILE] [--threads N] [--lang en|ja] [--plugin PATH]",
+       "                         [--gltf FILE.glb] [--save FILE] [--threads N] [--no-check] [--lang en|ja]\n"
+       "                         [--plugin PATH]",
        host_text::help_play,
        {{"--frames N", host_text::help_frames},
         {"--fps F", host_text::help_fps},
@@ -37,6 +38,7 @@ const std::vector<command_help>& commands() {
         {"--gltf FILE.glb", host_text::help_gltf},
         {"--save FILE", host_text::help_save_play},
         {"--threads N", host_text::help_threads},
+        {"--no-check", host_text::help_no_check},
         lang,
         plugin,
         help}},
@@ -45,6 +47,10 @@ const std::vector<command_help>& commands() {
        host_text::help_edit,
        {{"--script OPS.json", host_text::help_script}, {"--save OUT", host_text::help_save_edit}, lang, plugin, help}},
       {"info", "physplug-host info SCENE [--lang en|ja]", host_text::help_info, {lang, help}},
+      {"check",
+       "physplug-host check SCENE [--json] [--lang en|ja]",
+       host_text::help_check,
+       {{"--json", host_text::help_json}, lang, help}},
       {"help", "physplug-host help [COMMAND] [--lang en|ja]", host_text::help_help, {lang}},
   };
   return all;

@@ -10,7 +10,7 @@ class host_texts;
 
 class help_text {
  public:
-  /// Every command when `command` is empty, else that one ("play", "edit", "info" or "help");
+  /// Every command when `command` is empty, else that one ("play", "edit", "info", "check" or "help");
   /// followed by the exit codes and where the documents are.
   static std::string render(const std::string& command, const host_texts& texts);
 };

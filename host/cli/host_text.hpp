@@ -69,8 +69,83 @@ namespace host {
   X(stopped_early, "%s: the plug-in left sequence mode at frame %i; playback stopped")             \
   X(plugin_failed_playing, "%s: the plug-in failed during playback (see the errors above)")        \
   X(world_not_built, "%s: a physics world could not be built (see the messages above)")            \
-  X(bodies_inside_each_other, "%s: %i bodies start inside each other")                            \
   X(body_not_finite, "%s: \"%s\" left the finite numbers at frame %i; its last finite pose is kept") \
+  /* check: the listing */                                                                      \
+  X(check_clean, "%s: no setup problems found")                                                    \
+  X(check_found_one, "%s: 1 setup problem found")                                                  \
+  X(check_found_many, "%s: %i setup problems found")                                               \
+  X(check_fix, "  fix: %s")                                                                        \
+  X(check_warning, "%s: warning: %s")                                                              \
+  X(settings_projection, "projection binding")                                                     \
+  /* check: what is wrong */                                                                      \
+  X(problem_frame_rate, "the frame rate is %i fps; the plug-in plays only 30, 60 or 120 and will " \
+                        "play at 30 (\"Bad animation mode. Repaired\")")                          \
+  X(problem_playback_option, "the real-time playback option is on; the plug-in turns it off and "  \
+                             "plays at 30 fps (\"Bad animation mode. Repaired\")")                \
+  X(problem_not_in_world, "the %s is in no world part: it takes no part in the simulation")       \
+  X(problem_in_held_world, "the %s is in the held world \"%s\": it takes no part in the simulation") \
+  X(problem_no_primitive, "the rigid body has no primitive among its sons: the plug-in refuses it " \
+                          "and its world is not built")                                            \
+  X(problem_primitive_unreadable, "the primitive is no shape the plug-in can measure (a closed "    \
+                                  "line, an open line of 3 or 4 points, a disk or a sphere, along " \
+                                  "Y, X or Z): its rigid body does not collide as it looks")       \
+  X(problem_primitive_size, "the primitive's sizes are %s m: a collision shape needs sizes above " \
+                            "0, or its body falls through others or leaves the numbers")          \
+  X(problem_mass_zero, "the moving rigid body has mass 0: Bullet takes it for immovable and it "   \
+                       "will not move")                                                            \
+  X(problem_body_type, "the rigid body's type is %i, none of move, kinematic and static: the "     \
+                       "plug-in leaves it out")                                                    \
+  X(problem_start_overlap, "the rigid body starts inside \"%s\": Bullet pushes the two apart at "  \
+                           "the first step")                                                       \
+  X(problem_joint_no_rigid1, "the joint has no second body (Rigid1): its world is not built")     \
+  X(problem_joint_rigid1, "the joint's second body (Rigid1) \"%s\" is no rigid body of the "       \
+                          "joint's world: its world is not built")                                \
+  X(problem_joint_rigid0, "the joint's first body (Rigid0) \"%s\" is no rigid body of the joint's " \
+                          "world: its world is not built")                                        \
+  X(problem_joint_same_body, "the joint ties \"%s\" to itself (Rigid0 and Rigid1 are one body): "  \
+                             "its world is not built")                                             \
+  X(problem_joint_type, "the joint's type (%i) is none of 6Dof, 6DofSpring and ConeTwist: its "    \
+                        "world is not built")                                                      \
+  X(problem_anchor_missing, "anchor group %i of the soft body \"%s\" hangs on shape number %i, "   \
+                            "which does not exist: its nodes (%i) are pinned in place instead")     \
+  X(problem_anchor_not_body, "anchor group %i of the soft body \"%s\" hangs on \"%s\", which is "  \
+                             "no rigid body of its world: its nodes (%i) are pinned in place instead") \
+  X(problem_stream_short, "its %s settings are damaged or cut short (stream version %i, %i of %i " \
+                          "bytes): the plug-in cannot use them as they were set")                 \
+  X(problem_stream_damaged, "its %s settings are damaged (stream version %i, %i bytes): the "      \
+                            "plug-in cannot use them as they were set")                            \
+  X(problem_stream_no_version, "its %s settings are empty or shorter than a version number (%i "   \
+                               "bytes): the plug-in cannot use them")                             \
+  X(problem_scaled_matrix, "the part's transformation holds the scale %s and the shear %s: "       \
+                           "collision shapes do not follow it, and the world's matrix repair "    \
+                           "will take it out")                                                     \
+  /* check: how to fix it */                                                                      \
+  X(fix_frame_rate, "set the frame rate to 30, 60 or 120 frames per second (for one run: play "    \
+                    "--fps 60)")                                                                   \
+  X(fix_playback_option, "turn the real-time playback option off")                                 \
+  X(fix_not_in_world, "move it into an active world part, or make its world active (Bullet "       \
+                      "Modify on the world part, \"Active\")")                                     \
+  X(fix_no_primitive, "put a primitive into it (made with the \"Primitive/Rigid\" creator), or "   \
+                      "move its primitive back into it")                                           \
+  X(fix_primitive_unreadable, "make the primitive anew in its dialog (Bullet Modify on the "       \
+                              "primitive)")                                                        \
+  X(fix_primitive_size, "give it sizes above 0 in its dialog (Bullet Modify on the primitive)")    \
+  X(fix_mass_zero, "give it a mass above 0 (Bullet Modify on the body), or make it static")        \
+  X(fix_body_type, "choose its type in its dialog (Bullet Modify on the body)")                    \
+  X(fix_start_overlap, "move them apart so that they at most touch")                              \
+  X(fix_joint_rigid1, "choose Rigid1 in the joint's dialog (Bullet Modify on the joint): it lists " \
+                      "the rigid bodies inside the joint")                                         \
+  X(fix_joint_rigid0, "choose Rigid0 in the joint's dialog (Bullet Modify on the joint): it lists " \
+                      "the rigid bodies before the joint")                                         \
+  X(fix_joint_same_body, "choose two different bodies in the joint's dialog (Bullet Modify on the " \
+                         "joint)")                                                                 \
+  X(fix_joint_type, "choose its type in the joint's dialog (Bullet Modify on the joint)")          \
+  X(fix_anchor, "choose the anchor body again in the soft body's dialog (\"Anchor RigidBody\"), "  \
+                "or \"None\" to pin the nodes")                                                    \
+  X(fix_stream, "set them anew in the dialog (Bullet Modify), or take the shape from a whole copy " \
+                "of the scene")                                                                    \
+  X(fix_scaled_matrix, "run Bullet Modify on the world part \"%s\" with \"Repair Element's "       \
+                       "Transformation\" on, and size the primitives instead of scaling parts")   \
   /* edit */                                                                                       \
   X(saved, "saved %s")                                                                             \
   X(plugin_failed_editing, "%s: a call into the plug-in failed (see the errors above)")            \
@@ -99,6 +174,10 @@ namespace host {
   X(help_edit, "runs the operations of an edit script on a scene as a user would, then saves it") \
   X(help_info, "lists a scene's shapes with their physics roles and settings (no plug-in loaded)") \
   X(help_help, "describes every command and option, or one command's")                            \
+  X(help_check, "lists every problem of a scene's physics set-up, with how to mend it, without "   \
+                "playing it (no plug-in loaded); exit code 1 when it finds any")                   \
+  X(help_json, "print the findings as JSON (code, shape, problem, fix)")                           \
+  X(help_no_check, "play without checking the scene's set-up first (see check)")                  \
   X(help_frames, "last frame to play (default: the scene's end frame); frames 0..N are recorded")  \
   X(help_fps, "frames per second to set before playing (the plug-in plays 30, 60 or 120 and "      \
               "repairs any other rate to 30)")                                                     \
@@ -114,8 +193,8 @@ namespace host {
   X(help_plugin, "the plug-in library (default: the one built with this program, else "           \
                  "libphysplug.so beside it or in ../lib)")                                         \
   X(help_help_option, "describe this command and its options")                                    \
-  X(help_exit_codes, "exit codes: 0 done, 1 a world could not be built or the plug-in failed, "    \
-                     "2 bad input")                                                                \
+  X(help_exit_codes, "exit codes: 0 done, 1 a world could not be built or the plug-in failed "     \
+                     "(check: problems found), 2 bad input")                                      \
   X(help_more, "more: docs/cli.md (commands, edit scripts, trace, glTF), docs/scene-format.md "    \
                "(scene files)")
 // clang-format on

@@ -40,7 +40,7 @@ std::string rigid_text(const shape_node& shape, const host_texts& t) {
   // Cut short: the plug-in refuses the body, so say which version and how much of it is there.
   if (!b.valid && bytes.size() < 4) out += t(host_text::stream_damaged);
   if (!b.valid && bytes.size() >= 4)
-    out += t.format(host_text::stream_cut_short, b.version, bytes.size(), b.version == 0 ? 73 : 93);
+    out += t.format(host_text::stream_cut_short, b.version, bytes.size(), stream_decoder::rigid_bytes(b.version));
   return out;
 }
 
@@ -113,17 +113,16 @@ std::string cloth_text(const shape_node& shape, const host_texts& t) {
   return out;
 }
 
-// A constraint joint: its kind and its two bodies. Version 2 keeps the bodies as links: a linked
-// shape after the joint in index order is Rigid1, one before it Rigid0 (the later link wins).
-// Older versions (read and rewritten by the plug-in) show their version and size.
+// A constraint joint: its kind and its two bodies. Older versions (read and rewritten by the
+// plug-in) show their version and size.
 std::string joint_text(const shape_node& shape, const host_texts& t) {
   const joint_settings j = stream_decoder::joint(shape.find_stream(physics_stream_ids::modify)->bytes);
   if (!j.header || j.version == 0 || j.version == 1) return stream_version_text(shape, t);
   static const char* kinds[] = {"6Dof", "6DofSpring", "ConeTwist", "?"};
-  std::string rigid0 = t(host_text::joint_no_body), rigid1 = rigid0;
-  for (const shape_node* body : shape.links_of(physics_stream_ids::modify))
-    (body->index() >= shape.index() ? rigid1 : rigid0) = body->name();
-  std::string out = t.format(host_text::joint_settings, kinds[j.type], rigid0, rigid1);
+  const joint_bodies bodies = scene_roles::bodies_of_joint(shape);
+  const std::string none = t(host_text::joint_no_body);
+  std::string out = t.format(host_text::joint_settings, kinds[j.type], bodies.rigid0 ? bodies.rigid0->name() : none,
+                             bodies.rigid1 ? bodies.rigid1->name() : none);
   if (!j.valid) out += t(host_text::stream_damaged);
   return out;
 }

@@ -3,6 +3,7 @@
 #include <exception>
 #include <iostream>
 
+#include "host/cli/check_command.hpp"
 #include "host/cli/cli_arguments.hpp"
 #include "host/cli/cli_error.hpp"
 #include "host/cli/edit_command.hpp"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     }
     if (args.command == "play") return play_command::run(args);
     if (args.command == "edit") return edit_command::run(args);
+    if (args.command == "check") return check_command::run(args);
     return info_command::run(args);
   } catch (const cli_error& e) {
     // Messages quote names and values from files: printed escaped, one line each.

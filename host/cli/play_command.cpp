@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "host/cli/check_command.hpp"
 #include "host/cli/cli_error.hpp"
 #include "host/cli/cli_session.hpp"
 #include "host/cli/gltf_cloth.hpp"
@@ -14,6 +15,7 @@
 #include "host/cli/output_paths.hpp"
 #include "host/cli/printable.hpp"
 #include "host/cli/progress_bar.hpp"
+#include "host/cli/setup_check.hpp"
 #include "host/cli/start_overlap.hpp"
 #include "host/cli/trace_writer.hpp"
 #include "host/cli/vertex_trace_writer.hpp"
@@ -108,16 +110,14 @@ std::string bodies_text(const std::vector<simulated_body>& bodies, const host_te
   return t.format(host_text::bodies_many, bodies.size(), moving);
 }
 
-// Bodies that start inside each other are reported before anything is built; so many that
-// their contacts would not fit in memory are refused.
+// Bodies that start inside each other in so many pairs that their contacts would not fit in
+// memory are refused before anything is built (the set-up check names the bodies).
 void check_start_overlap(cli_session& session, const std::string& scene_path) {
   const start_overlap overlap = start_overlap::count(scene_roles::bodies(session.target()));
   if (overlap.pairs > start_overlap::max_pairs)
     throw cli_error(scene_path + ": " + std::to_string(overlap.bodies) +
                     " bodies start inside each other in more than " + std::to_string(start_overlap::max_pairs) +
                     " pairs, more contacts than a playback may hold in memory; move them apart");
-  if (overlap.pairs > 0)
-    std::cerr << session.texts().format(host_text::bodies_inside_each_other, scene_path, overlap.bodies) << '\n';
 }
 
 }  // namespace
@@ -135,13 +135,16 @@ int play_command::run(const cli_arguments& args) {
   output_paths::check(args);  // before anything is loaded, played or written
   cli_session session(args.scene, args.lang);
   check_start_overlap(session, args.scene);
+  if (args.fps > 0) session.target().animation().frame_rate = args.fps;
+  // The set-up problems a user would otherwise see as a failed or strange playback, as warnings.
+  if (!args.no_check)
+    check_command::warn(setup_check::run(session.target(), session.texts()), args.scene, session.texts(), std::cerr);
   // The plug-in reads its step threads from the environment when it is loaded: a choice of
   // this run, stored in no scene.
   if (setenv("PHYSPLUG_THREADS", std::to_string(args.threads).c_str(), 1) != 0)
     throw std::runtime_error("--threads: the setting cannot be handed to the plug-in");
   session.load_plugin(args.plugin);
   scene& s = session.target();
-  if (args.fps > 0) s.animation().frame_rate = args.fps;
   const int frames = args.frames >= 0 ? args.frames : std::max(0, s.animation().end_frame);
   const std::size_t first = s.messages().lines().size();
   playback run(session, args);

@@ -40,14 +40,31 @@ void collect_bodies(shape_node& shape, std::vector<simulated_body>& out) {
   for (shape_node* son : shape.sons()) collect_bodies(*son, out);
 }
 
-// Calls found(world part) for every active world part; a world part ends the search below it.
+// Calls found(world part, active) for every world part the plug-in meets, active or held; a
+// world part ends the search below it.
 template <typename F>
-void find_worlds(shape_node& shape, F&& found) {
+void find_all_worlds(shape_node& shape, F&& found) {
   if (scene_roles::has_role(shape, physics_role::world)) {
-    if (is_active_world(shape)) found(shape);
+    found(shape, is_active_world(shape));
     return;
   }
-  for (shape_node* son : shape.sons()) find_worlds(*son, found);
+  for (shape_node* son : shape.sons()) find_all_worlds(*son, found);
+}
+
+// Calls found(world part) for every active world part.
+template <typename F>
+void find_worlds(shape_node& shape, F&& found) {
+  find_all_worlds(shape, [&](shape_node& world, bool active) {
+    if (active) found(world);
+  });
+}
+
+void place_below(const shape_node& shape, const world_place& place,
+                 std::unordered_map<const shape_node*, world_place>& out) {
+  for (const shape_node* son : shape.sons()) {
+    out[son] = place;
+    place_below(*son, place, out);
+  }
 }
 
 }  // namespace
@@ -98,6 +115,21 @@ std::vector<physics_role> scene_roles::roles_of(const shape_node& shape) {
   return out;
 }
 
+joint_bodies scene_roles::bodies_of_joint(const shape_node& joint) {
+  joint_bodies out;
+  const auto stream = joint.find_stream(physics_stream_ids::modify);
+  if (!stream) return out;
+  const joint_settings j = stream_decoder::joint(stream->bytes);
+  if (j.header && (j.version == 0 || j.version == 1)) {
+    out.rigid0 = j.rigid0 >= 0 ? joint.owner().node_at(j.rigid0) : nullptr;
+    out.rigid1 = j.rigid1 >= 0 ? joint.owner().node_at(j.rigid1) : nullptr;
+    return out;
+  }
+  for (shape_node* body : joint.links_of(physics_stream_ids::modify))
+    (body->index() >= joint.index() ? out.rigid1 : out.rigid0) = body;
+  return out;
+}
+
 std::vector<simulated_body> scene_roles::bodies(scene& s) {
   std::vector<simulated_body> out;
   find_worlds(s.root(), [&](shape_node& world) {
@@ -110,6 +142,14 @@ std::vector<simulated_world> scene_roles::worlds(scene& s) {
   std::vector<simulated_world> out;
   find_worlds(s.root(), [&](shape_node& world) {
     out.push_back({&world, stream_decoder::world(world.find_stream(physics_stream_ids::world)->bytes), world.path()});
+  });
+  return out;
+}
+
+std::unordered_map<const shape_node*, world_place> scene_roles::places(scene& s) {
+  std::unordered_map<const shape_node*, world_place> out;
+  find_all_worlds(s.root(), [&](shape_node& world, bool active) {
+    place_below(world, active ? world_place{&world, nullptr} : world_place{nullptr, &world}, out);
   });
   return out;
 }

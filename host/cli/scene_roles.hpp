@@ -6,6 +6,7 @@
 // joint; a polygon mesh with one is a soft body. The command line uses it to list a scene
 // (`info`) and to know which bodies a playback moves (trace, glTF) without asking the plug-in.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/cli/stream_decoder.hpp"
@@ -35,11 +36,28 @@ struct simulated_world {
   std::string path;
 };
 
+/// The two bodies of a constraint joint, as the plug-in reads them; null where there is none.
+struct joint_bodies {
+  shape_node* rigid0 = nullptr;
+  shape_node* rigid1 = nullptr;
+};
+
+/// Which world a shape below a world part belongs to.
+struct world_place {
+  const shape_node* world = nullptr;  ///< the active world part it is simulated in, or null
+  const shape_node* held = nullptr;   ///< without one: the held world part it lies in, or null
+};
+
 class scene_roles {
  public:
   /// The roles of one shape; a simple part may be both a world and a rigid body.
   static std::vector<physics_role> roles_of(const shape_node& shape);
   static bool has_role(const shape_node& shape, physics_role role);
+
+  /// The bodies of a constraint joint. Version 2 keeps them as links: a linked shape at or after
+  /// the joint in index order is Rigid1, one before it Rigid0 (a later link wins). Versions 0
+  /// and 1 keep the bodies' index numbers in the stream.
+  static joint_bodies bodies_of_joint(const shape_node& joint);
 
   /// Every rigid body below an active world part, depth first. Like the plug-in, a world part
   /// ends the search for worlds: a world nested in an active world adds its bodies to the
@@ -48,6 +66,9 @@ class scene_roles {
   static std::vector<simulated_body> bodies(scene& s);
   /// Every active world part, depth first, found as bodies() finds them.
   static std::vector<simulated_world> worlds(scene& s);
+  /// The world of every shape below a world part (the world parts found as bodies() finds them;
+  /// a world part itself is not below its world). Shapes below no world part are not listed.
+  static std::unordered_map<const shape_node*, world_place> places(scene& s);
 };
 
 }  // namespace host

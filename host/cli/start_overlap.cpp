@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "host/cli/primitive_measure.hpp"
 #include "host/scene/shape_node.hpp"
@@ -14,7 +15,19 @@ struct box {
   std::array<double, 3> lo, hi;  // metres, world axes
   bool moving = false;
   std::size_t body = 0;
+  std::uint32_t group = 0, collides_with = 0;  // Bullet's collision filter of the body
 };
+
+// As the engine filters: group number n is the bit 1 << n (16 groups), and the stored mask
+// lists the groups the body does not collide with.
+void set_filter(const rigid_settings& s, box& out) {
+  out.group = s.group_index >= 0 && s.group_index < 16 ? 1u << s.group_index : 0u;
+  out.collides_with = ~s.mask;
+}
+
+bool filters_collide(const box& a, const box& b) {
+  return (a.group & b.collides_with) != 0 && (b.group & a.collides_with) != 0;
+}
 
 // Half extents of the collision shape along its own axes (metres).
 std::array<double, 3> half_extents(const primitive_shape& p) {
@@ -44,6 +57,7 @@ bool world_box(const simulated_body& b, std::size_t index, box& out) {
   }
   out.moving = b.settings.type == 0;
   out.body = index;
+  set_filter(b.settings, out);
   return true;
 }
 
@@ -67,15 +81,20 @@ start_overlap start_overlap::count(const std::vector<simulated_body>& bodies) {
   // Sweep along x: only boxes that start before another ends can overlap it.
   std::sort(boxes.begin(), boxes.end(), [](const box& a, const box& b) { return a.lo[0] < b.lo[0]; });
   start_overlap result;
-  std::vector<bool> involved(bodies.size(), false);
+  result.partner.assign(bodies.size(), npos);
   for (std::size_t i = 0; i < boxes.size() && result.pairs <= max_pairs; ++i) {
     for (std::size_t j = i + 1; j < boxes.size() && boxes[j].lo[0] <= boxes[i].hi[0]; ++j) {
-      if (!(boxes[i].moving || boxes[j].moving) || !inside_each_other(boxes[i], boxes[j])) continue;
-      involved[boxes[i].body] = involved[boxes[j].body] = true;
+      if (!(boxes[i].moving || boxes[j].moving) || !filters_collide(boxes[i], boxes[j]) ||
+          !inside_each_other(boxes[i], boxes[j]))
+        continue;
+      const std::size_t a = boxes[i].body, b = boxes[j].body;
+      if (result.partner[a] == npos) result.partner[a] = b;
+      if (result.partner[b] == npos) result.partner[b] = a;
       if (++result.pairs > max_pairs) break;
     }
   }
-  result.bodies = static_cast<std::size_t>(std::count(involved.begin(), involved.end(), true));
+  result.bodies =
+      bodies.size() - static_cast<std::size_t>(std::count(result.partner.begin(), result.partner.end(), npos));
   return result;
 }
 

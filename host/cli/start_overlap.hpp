@@ -17,11 +17,16 @@ struct start_overlap {
 
   std::size_t bodies = 0;  ///< bodies in at least one overlapping pair
   std::size_t pairs = 0;   ///< overlapping pairs, counted up to max_pairs + 1
+  /// For each body given to count(): another body it starts inside (an index into the same
+  /// list), or npos. Filled for the pairs counted.
+  std::vector<std::size_t> partner;
+  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
   /// Two bodies start inside each other when their world-aligned boxes (around each primitive's
   /// collision shape, turned as the primitive is turned) overlap on every axis by at least half
   /// the smaller box's width there: resting on or touching another body does not count. Pairs
-  /// of two static or kinematic bodies are not counted (Bullet does not pair them). Bodies
+  /// of two static or kinematic bodies, and pairs whose collision groups and masks keep them
+  /// apart (the links of a jointed arm), are not counted: Bullet does not pair them. Bodies
   /// without a readable primitive are left out (the plug-in refuses them).
   static start_overlap count(const std::vector<simulated_body>& bodies);
 };

@@ -1,5 +1,6 @@
 #include "host/cli/stream_decoder.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -136,7 +137,18 @@ joint_settings stream_decoder::joint(const std::vector<std::uint8_t>& bytes) {
   const std::int32_t flags = r.i32();
   j.type = (flags >> 2) & 3;
   j.header = r.ok();
-  j.valid = j.header && bytes.size() == 104;
+  if (!j.header) return j;
+  if (j.version != 0 && j.version != 1) {  // every other version is read as version 2
+    j.expected_bytes = 104;
+    j.valid = bytes.size() == j.expected_bytes;
+    return j;
+  }
+  const int references = std::min(flags & 3, 2);
+  r.skip(j.version == 0 ? 6 : 8, 12);  // the limit, spring and damping vectors
+  if (references >= 1) j.rigid1 = r.i32();
+  if (references >= 2) j.rigid0 = r.i32();
+  j.expected_bytes = (j.version == 0 ? 80 : 104) + 4 * std::size_t(references);
+  j.valid = r.ok() && bytes.size() == j.expected_bytes;
   return j;
 }
 
@@ -161,8 +173,10 @@ cloth_settings stream_decoder::cloth(const std::vector<std::uint8_t>& bytes) {
     rec.triangles = triangles / 3;
     rec.anchor_groups = in.i32();
     for (std::int32_t g = 0; g < rec.anchor_groups && in.ok(); ++g) {
-      in.i32();
-      in.skip(in.i32(), 4);
+      cloth_settings::anchor a;
+      a.body = in.i32();
+      a.nodes = in.i32();
+      if (in.skip(a.nodes, 4)) rec.anchors.push_back(a);
     }
     if (in.ok()) out.records.push_back(rec);
   }

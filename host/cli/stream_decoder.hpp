@@ -59,26 +59,41 @@ struct rigid_settings {
 /// The soft bodies of a polygon mesh (soft body stream, version 4; an older version gives only
 /// its version, the plug-in rewrites it when it reads it).
 struct cloth_settings {
+  /// One anchor group: the rigid body its nodes hang on, by the shape's index number (-1: none,
+  /// the nodes are pinned), and how many nodes it holds.
+  struct anchor {
+    int body = -1;
+    int nodes = 0;
+  };
   struct record {
     std::string name;
     int nodes = 0, triangles = 0, anchor_groups = 0;
+    std::vector<anchor> anchors;
   };
   bool valid = false;
   int version = 0;
   std::vector<record> records;
 };
 
-/// A constraint joint's settings (version 2, 104 bytes): its type from the flags. The bodies
-/// are links, not bytes.
+/// A constraint joint's settings: its type from the flags. Version 2 (104 bytes) keeps the bodies
+/// as links, not bytes; versions 0 and 1 (read and rewritten by the plug-in) end with the bodies'
+/// index numbers, as many as the flags' low bits say (0 none, 1 Rigid1, 2 or 3 Rigid1 and Rigid0).
 struct joint_settings {
   bool header = false;  ///< the version and the flags were there
-  bool valid = false;   ///< the whole 104 bytes, no more
+  bool valid = false;   ///< exactly the bytes the version holds
   int version = 0;
-  int type = 0;  ///< 0 6Dof, 1 6DofSpring, 2 ConeTwist (3: none of them)
+  int type = 0;                    ///< 0 6Dof, 1 6DofSpring, 2 ConeTwist (3: none of them)
+  std::size_t expected_bytes = 0;  ///< what the version holds (known once the header is there)
+  int rigid0 = -1, rigid1 = -1;    ///< versions 0 and 1: the bodies' index numbers, -1 none
 };
 
 class stream_decoder {
  public:
+  /// Bytes of the fixed-length streams.
+  static constexpr std::size_t world_bytes = 56;
+  static constexpr std::size_t primitive_bytes = 12;
+  static std::size_t rigid_bytes(int version) { return version == 0 ? 73 : 93; }
+
   static world_settings world(const std::vector<std::uint8_t>& bytes);
   static primitive_settings primitive(const std::vector<std::uint8_t>& bytes);
   static rigid_settings rigid(const std::vector<std::uint8_t>& bytes);

@@ -416,6 +416,73 @@ case "$case_name" in
     contains "$work/ja.txt" "を再生しました"
     echo "texts: bodies counted as the trace and glTF hold them; info, play and edit follow --lang with the same numbers"
     ;;
+  setup_check)
+    # check: each fixture scene (tests/cli/fixtures/check) gives exactly its findings, named by
+    # code and shape path (from --json; "-" for the scene itself), and its exit code.
+    fixtures="$src/tests/cli/fixtures/check"
+    findings_of() {  # the findings of a --json listing, "code shape" joined by "; "
+      node -e 'const j = JSON.parse(require("fs").readFileSync(0, "utf8"));
+               console.log(j.findings.map((f) => f.code + " " + (f.shape === null ? "-" : f.shape)).join("; "))' <"$1"
+    }
+    while IFS='|' read -r fixture code expected; do
+      fixture=$(echo $fixture) expected=$(echo $expected)
+      run "$code" check "$fixtures/$fixture.json" --json
+      got=$(findings_of "$work/out") || fail "$fixture: the --json output is no JSON: $(head -c 300 "$work/out")"
+      [ "$got" = "$expected" ] || fail "$fixture: found \"$got\", expected \"$expected\""
+    done <<'TABLE'
+clean                  | 0 |
+joint_clean            | 0 |
+frame_rate             | 1 | frame_rate -
+playback_option        | 1 | frame_rate -
+not_in_world           | 1 | not_in_world root/Loose; not_in_world root/Held World/Parked; not_in_world root/Sheet
+no_primitive           | 1 | no_primitive root/Bullet World/Empty
+primitive_size         | 1 | primitive_size root/Bullet World/Dot/Sphere; primitive_size root/Bullet World/Coin/Cylinder
+primitive_unreadable   | 1 | primitive_unreadable root/Bullet World/Odd/Line
+mass_zero              | 1 | mass_zero root/Bullet World/Stuck
+body_type              | 1 | body_type root/Bullet World/Strange
+start_overlap          | 1 | start_overlap root/Bullet World/A; start_overlap root/Bullet World/B
+scaled_matrix          | 1 | scaled_matrix root/Bullet World/Big
+stream_unreadable      | 1 | stream_unreadable root/Bullet World/Cut; stream_unreadable root/Bullet World/Ball/Sphere
+joint_no_rigid1        | 1 | joint_rigid1 root/Bullet World/Pivot
+joint_rigid1_elsewhere | 1 | joint_rigid1 root/Bullet World/Pivot
+joint_other_world      | 1 | joint_rigid0 root/Bullet World/Pivot
+joint_same_body        | 1 | joint_same_body root/Bullet World/Pivot
+joint_type             | 1 | joint_type root/Bullet World/Pivot
+soft_body_anchor       | 1 | soft_body_anchor root/Bullet World/Cloth; soft_body_anchor root/Bullet World/Cloth
+TABLE
+    # Every example scene is clean.
+    for scene in "$src"/examples/*.json; do
+      run 0 check "$scene"
+      contains "$work/out" "no setup problems found"
+    done
+    # The listing: each finding's path and problem on one line, its fix on the next, a count;
+    # the problem names what the plug-in will do.
+    run 1 check "$fixtures/joint_no_rigid1.json"
+    contains "$work/out" "root/Bullet World/Pivot: the joint has no second body (Rigid1): its world is not built"
+    contains "$work/out" "  fix: choose Rigid1 in the joint's dialog"
+    contains "$work/out" "joint_no_rigid1.json: 1 setup problem found"
+    run 1 check "$fixtures/stream_unreadable.json"
+    contains "$work/out" "root/Bullet World/Cut: its rigid body settings are damaged or cut short (stream version 1, 17 of 93 bytes)"
+    run 1 check "$fixtures/frame_rate.json" --lang ja
+    contains "$work/out" "frame_rate.json: フレームレートが 24 fps です"
+    contains "$work/out" "  対処: "
+    ! grep -E "frame rate|fix:|found" "$work/out" || fail "English left in the Japanese listing"
+    # Bad input: exit 2.
+    run 2 check "$work/missing.json"; contains "$work/err" "missing.json"
+    run 2 check "$fixtures/clean.json" --frames 3; contains "$work/err" "unknown option --frames"
+    # play checks first and prints the findings as warnings (once); --no-check turns that off.
+    run 0 play "$fixtures/start_overlap.json" --frames 1
+    contains "$work/err" "start_overlap.json: warning: root/Bullet World/A: the rigid body starts inside \"root/Bullet World/B\""
+    [ "$(grep -c 'starts inside' "$work/err")" -eq 2 ] || fail "play warned $(grep -c 'starts inside' "$work/err") times: $(cat "$work/err")"
+    run 0 play "$fixtures/start_overlap.json" --frames 1 --no-check
+    ! grep -q "warning" "$work/err" || fail "--no-check still warned: $(cat "$work/err")"
+    # The rate --fps sets is the one checked.
+    run 0 play "$fixtures/clean.json" --frames 1 --fps 24
+    contains "$work/err" "clean.json: warning: the frame rate is 24 fps"
+    run 0 play "$fixtures/frame_rate.json" --frames 1 --fps 60
+    ! grep -q "warning" "$work/err" || fail "play --fps 60 warned about the scene's own rate: $(cat "$work/err")"
+    echo "check: every fixture gives exactly its findings; the examples are clean; play warns once"
+    ;;
   example) example "$1" ;;
   *) fail "unknown case" ;;
 esac

@@ -167,7 +167,7 @@ TABLE
 TABLE
     ;;
   crowd)
-    # Bodies placed inside each other are reported before the plug-in builds anything; so many
+    # Bodies placed inside each other are named before the plug-in builds anything; so many
     # pairs that their contacts would not fit in memory (450 boxes at one point: 101025 pairs)
     # are refused. Boxes side by side or resting on the floor do not count.
     crowd() {  # crowd N FILE: N boxes of 10 cm at one point above a static floor
@@ -190,7 +190,7 @@ TABLE
     crowd 450 0 many.json
     crowd 1 0 one.json
     rows <<'TABLE'
-0 | three.json: 3 bodies start inside each other | play "$work/three.json" --frames 1
+0 | three.json: warning: root/Bullet World/B1: the rigid body starts inside "root/Bullet World/B2" | play "$work/three.json" --frames 1
 2 | many.json: 450 bodies start inside each other in more than 100000 pairs | play "$work/many.json" --frames 1
 TABLE
     "$host" play "$work/one.json" --frames 1 >/dev/null 2>"$work/err" || fail "one box on the floor did not play"

@@ -21,7 +21,8 @@ endif()
 # (tools/gltf-validate, installed by scripts/setup test), so examples never rot.
 if(TARGET physplug-host)
   set(_cli_check ${CMAKE_CURRENT_SOURCE_DIR}/cli/cli_check.sh)
-  foreach(case exit_codes trace info edit joints replay threads render kinds examples_current help texts settings cloth)
+  foreach(case exit_codes trace info edit joints replay threads render kinds examples_current help texts settings cloth
+               setup_check)
     add_test(NAME cli_${case} COMMAND bash ${_cli_check} ${case} $<TARGET_FILE:physplug-host> ${PROJECT_SOURCE_DIR})
     set_tests_properties(cli_${case} PROPERTIES TIMEOUT 60)
   endforeach()

@@ -23,7 +23,7 @@ host::cli_arguments parse(std::vector<std::string> words) {
 // The options a help text names ("--frames", "--lang", ...).
 std::set<std::string> options_in(const std::string& help) {
   std::set<std::string> found;
-  const std::regex option("--[a-z]+");
+  const std::regex option("--[a-z]+(-[a-z]+)*");
   for (auto it = std::sregex_iterator(help.begin(), help.end(), option); it != std::sregex_iterator(); ++it)
     found.insert(it->str());
   return found;
@@ -46,6 +46,7 @@ TEST(cli_arguments, every_way_of_asking_for_help) {
       {{"edit", "--help", "--lang", "ja"}, "edit", "ja"},
       {{"info", "--lang", "ja", "--help"}, "info", "ja"},
       {{"info", "--help", "--bogus"}, "info", "en"},  // help is given before anything is checked
+      {{"check", "scene.json", "--json", "-h"}, "check", "en"},
   };
   for (const auto& c : cases) {
     const auto a = parse(c.words);
@@ -62,7 +63,7 @@ TEST(cli_arguments, every_way_of_asking_for_help) {
 // names is tried on every command, and is refused as unknown where that command's help lacks it.
 TEST(cli_arguments, each_commands_help_names_exactly_the_options_it_takes) {
   const host::host_texts english("en");
-  const std::vector<std::string> commands = {"play", "edit", "info"};
+  const std::vector<std::string> commands = {"play", "edit", "info", "check"};
   std::set<std::string> every = {"--verbose", "--output"};  // and two that no command takes
   for (const auto& c : commands)
     for (const auto& o : options_in(host::help_text::render(c, english))) every.insert(o);
@@ -77,7 +78,8 @@ TEST(cli_arguments, each_commands_help_names_exactly_the_options_it_takes) {
       words.push_back(option);
       if (option == "--frames" || option == "--fps") words.push_back("30");
       if (option == "--lang") words.push_back("ja");
-      if (option != "--render" && words.back() == option) words.push_back("value");
+      const bool takes_value = option != "--render" && option != "--no-check" && option != "--json";
+      if (takes_value && words.back() == option) words.push_back("value");
       bool taken = true;
       try {
         parse(words);
@@ -93,7 +95,7 @@ TEST(cli_arguments, each_commands_help_names_exactly_the_options_it_takes) {
 TEST(cli_arguments, the_whole_help_describes_every_command_and_one_command_only_itself) {
   const host::host_texts english("en");
   const std::string all = host::help_text::render("", english);
-  for (const char* c : {"play SCENE", "edit SCENE", "info SCENE", "help [COMMAND]"})
+  for (const char* c : {"play SCENE", "edit SCENE", "info SCENE", "check SCENE", "help [COMMAND]"})
     EXPECT_NE(all.find(std::string("physplug-host ") + c), std::string::npos) << c;
   const std::string play = host::help_text::render("play", english);
   EXPECT_NE(play.find("physplug-host play SCENE"), std::string::npos);
