@@ -1,6 +1,7 @@
 #include "editing/editing_dispatcher.hpp"
 
 #include "base/texts.hpp"
+#include "editing/softbody_gestures.hpp"
 #include "joints/constraints_properties.hpp"
 #include "joints/joint_chain_builder.hpp"
 #include "properties/primitive_properties.hpp"
@@ -10,11 +11,17 @@
 #include "sdk/scene_interface.hpp"
 #include "sdk/shape_class.hpp"
 #include "sdk/shape_types.hpp"
-#include "softbody/softbody_editor.hpp"
 #include "softbody/softbody_properties.hpp"
 #include "softbody/softbody_scene_list.hpp"
 
 namespace {
+
+// In mesh element editing the mesh being edited is what the user asked about; the active
+// shapes are then the partners of the vertex gestures (a rigid body, a soft body mesh).
+sxsdk::shape_class& edited_shape(sxsdk::scene_interface& scene, sxsdk::shape_class* asked) {
+  if (asked && scene.is_mesh_edit_mode() && asked->get_type() == sxsdk::shape_type::polygon_mesh) return *asked;
+  return scene.get_active_shape();
+}
 
 bool is_ball_or_bone_joint(sxsdk::scene_interface& scene, sxsdk::shape_class& shape) {
   return shape.is_ball_joint() || scene.is_bone_joint(shape);
@@ -22,21 +29,18 @@ bool is_ball_or_bone_joint(sxsdk::scene_interface& scene, sxsdk::shape_class& sh
 
 // A ball or bone joint opens the constraint dialog (with a constraint stream) or the joint chain
 // builder (without one). A joint without a joint son has no chain to build: it opens the
-// constraint dialog, so that a single joint can be made a constraint joint. True when it handled
-// the target.
-bool edit_joint(sxsdk::scene_interface& scene, sxsdk::shape_class& target) {
-  if (!is_ball_or_bone_joint(scene, target)) return false;
-  constraints_properties joint;
+// constraint dialog, so that a single joint can be made a constraint joint.
+void edit_joint(sxsdk::scene_interface& scene, sxsdk::shape_class& target) {
+  constraints_properties joint;  // limits of +-90 degrees, everything else 0
   joint.shape = &target;
   const bool stored = is_bullet_constraints_joint(target);
   if (!stored && joint_chain_builder::has_chain(target)) {
     (void)joint_chain_builder::create_bullet_constraints_or_rigidbody(&scene, target);
-    return true;
+    return;
   }
   // A joint without settings yet is framed as it stands; stored settings are read first.
   if (!stored || joint.get_properties()) (void)joint.set_transrate_data_and_motion();
   (void)joint.modify_bullet_constraints(&scene);
-  return true;
 }
 
 // "Renew inner parts": a constraint joint's stream read (old versions rewrite themselves) and its
@@ -45,16 +49,6 @@ void renew_constraints_joint(sxsdk::shape_class& shape) {
   constraints_properties joint;
   joint.shape = &shape;
   if (joint.get_properties()) (void)joint.set_transrate_data_and_motion();
-}
-
-// A polygon mesh opens the soft body chooser, the projection gesture or a new soft body;
-// `result` is what ask_shape answers. True when it handled the target.
-bool edit_softbody(sxsdk::scene_interface& scene, sxsdk::shape_class& target, sxsdk::shape_class* asked,
-                   softbody_scene_list* softs, bool& result) {
-  const bool asked_mesh =
-      asked != nullptr && scene.is_mesh_edit_mode() && asked->get_type() == sxsdk::shape_type::polygon_mesh;
-  softbody_scene_list local;
-  return softbody_editor::edit(scene, asked_mesh ? *asked : target, softs ? *softs : local, result);
 }
 
 void renew_softbody(sxsdk::shape_class& mesh) {
@@ -67,8 +61,10 @@ void renew_softbody(sxsdk::shape_class& mesh) {
 
 namespace editing_dispatcher {
 
+// Each editor starts from its record's defaults and reads the shape's stream over them, so a
+// missing or short stream shows the defaults.
 bool edit_active_shape(sxsdk::scene_interface& scene, sxsdk::shape_class* asked, softbody_scene_list* softs) {
-  sxsdk::shape_class& target = scene.get_active_shape();
+  sxsdk::shape_class& target = edited_shape(scene, asked);
   if (is_bullet_world(target)) {
     world_properties world;
     (void)world.modify_bullet_world_part(scene, &target, renewers());  // a cancel says so itself
@@ -84,9 +80,14 @@ bool edit_active_shape(sxsdk::scene_interface& scene, sxsdk::shape_class* asked,
     (void)body.modify_bullet_rigidbody(scene, &target);
     return true;
   }
-  if (edit_joint(scene, target)) return true;
-  bool result = true;
-  if (edit_softbody(scene, target, asked, softs, result)) return result;
+  if (is_ball_or_bone_joint(scene, target)) {
+    edit_joint(scene, target);
+    return true;
+  }
+  if (target.get_type() == sxsdk::shape_type::polygon_mesh) {
+    softbody_scene_list local;
+    return softbody_gestures::edit_mesh(scene, target, softs ? *softs : local);
+  }
   texts::show_message(scene, "No targets");
   return true;
 }

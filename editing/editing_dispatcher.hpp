@@ -16,12 +16,14 @@ class softbody_scene_list;
 
 namespace editing_dispatcher {
 
-/// Opens the editor for the scene's active shape; "No targets" (localised) when the shape has
-/// no role. In mesh element editing a polygon mesh `asked` (the shape ask_shape was called for)
-/// is the mesh edited instead, so that the vertex-selection gestures can name two meshes.
-/// `softs` (may be null) is the component's list of soft body meshes, kept current. The caller
-/// leaves sequence mode first. Returns what ask_shape answers: true, unless a soft body editor
-/// says otherwise. Host failures propagate.
+/// Opens the editor for the scene's active shape, trying in order: world, primitive, rigid
+/// body, ball or bone joint (constraint dialog, or the joint chain builder for a joint without
+/// settings that heads a chain), polygon mesh (softbody_gestures); "No targets" (localised) for
+/// any other shape. In mesh element editing a polygon mesh `asked` (the shape ask_shape was
+/// called for, the mesh being edited) is the shape edited instead, and the active shapes are
+/// the partners of its vertex gestures. `softs` (may be null) is the component's list of soft
+/// body meshes, kept current. The caller leaves sequence mode first. Returns what ask_shape
+/// answers: true, unless the mesh branch says otherwise. Host failures propagate.
 bool edit_active_shape(sxsdk::scene_interface& scene, sxsdk::shape_class* asked = nullptr,
                        softbody_scene_list* softs = nullptr);
 

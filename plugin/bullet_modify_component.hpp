@@ -17,8 +17,10 @@ class bullet_modify_component : public sxsdk::attribute_interface {
   void accepts_shape(bool& accept, void* = nullptr) override { accept = true; }
 
   /// Leaves sequence mode, then opens the editor for the scene's active shape by its role
-  /// (world, primitive, rigid body); "No targets" for a shape without one. `shape` serves only
-  /// to reach the scene.
+  /// (editing_dispatcher: world, primitive, rigid body, joint or joint chain, soft body with
+  /// its vertex gestures); "No targets" for a shape without one. `shape` reaches the scene and,
+  /// in mesh element editing, names the mesh being edited. False after a removed projection or
+  /// a projection gesture that cannot apply; true otherwise.
   bool ask_shape(sxsdk::shape_class& shape, void* = nullptr) override;
 
   void sequence_mode_changed(bool& flag, sxsdk::scene_interface* scene, bool on, void* = nullptr) override;

@@ -1,20 +1,19 @@
 #pragma once
-// What editing a polygon mesh does: the chooser for a soft body mesh (edit, add, remove), the
-// two vertex-selection gestures (anchor the selected vertices of a whole-mesh soft body to the
-// active rigid body; bind the selected vertices of another mesh as its projection mesh), or a
-// new soft body made from the mesh.
+// The soft body chooser of a polygon mesh that carries soft bodies, and what its choices do:
+// edit a record, add one, or remove one. A mesh with one soft body that uses every vertex is
+// offered "Selection/Edit/Remove", and removing it also removes the mesh's settings stream and
+// its projection; any other is offered "Selection/New/Edit/Remove" with the records listed.
+// The editing dispatcher decides when the chooser opens.
 namespace sxsdk {
 class scene_interface;
-class shape_class;
 }  // namespace sxsdk
+class softbody_properties;
 class softbody_scene_list;
 
 namespace softbody_editor {
 
-/// Edits `target` when it is a polygon mesh; false (nothing done) otherwise. `result` is what
-/// the modify attribute answers: false after a removed projection or when the projection
-/// gesture's active mesh is not a whole-mesh soft body. `softs` is rebuilt from the scene first
-/// and kept current.
-bool edit(sxsdk::scene_interface& scene, sxsdk::shape_class& target, softbody_scene_list& softs, bool& result);
+/// Shows the chooser for `entry`, a mesh of `softs`, and acts on the choice; a cancel changes
+/// nothing. A mesh left without soft bodies is dropped from `softs` (and `entry` with it).
+void choose_and_act(sxsdk::scene_interface& scene, softbody_properties& entry, softbody_scene_list& softs);
 
 }  // namespace softbody_editor

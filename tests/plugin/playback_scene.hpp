@@ -50,14 +50,16 @@ inline rigidbody_datas body_settings(std::int32_t type = rigidbody_datas::move, 
 
 class playback_scene {
  public:
-  sxsdk::host_ref<host::scene> scene{host::scene::create()};
-  host::plugin_host plugins{*scene};
+  sxsdk::host_ref<host::scene> scene;
+  host::plugin_host plugins;
   /// The "Bullet Modify" attribute as the host holds it.
   sxsdk::attribute_interface* modify = nullptr;
   bool flag = false;
   float position = 0.0f;
 
-  playback_scene() {
+  playback_scene() : playback_scene(host::scene::create()) {}
+  /// The plug-in loaded for a scene made elsewhere (a loaded scene file).
+  explicit playback_scene(sxsdk::host_ref<host::scene> made) : scene(std::move(made)), plugins(*scene) {
     if (!plugins.load(PHYSPLUG_PLUGIN_PATH)) throw std::runtime_error("the plug-in library did not load");
     host::plugin_host::component* attribute = plugins.find(physplug_modify_uuid);
     modify = attribute ? attribute->attribute() : nullptr;
