@@ -71,8 +71,7 @@ expected_editor editor_for(host::shape_node& shape) {
   if (simple_part && settings) return {"[Setting Bullet RigidBody | Type/Move/Kimanetic/Static]", "rigid body"};
   if (as_joint(shape)) {
     const std::size_t chain = chain_length(shape);
-    if (settings || chain < 2)
-      return {"[Modify Bullet Joint | Delete Constraints]", "constraint joint"};
+    if (settings || chain < 2) return {"[Modify Bullet Joint | Delete Constraints]", "constraint joint"};
     return {chain > 2 ? "[Setting Bullet Constraints Joint | Layer Number]"
                       : "[Setting Bullet Constraints Joint | Target/Constraints/Rigid]",
             "joint chain"};
@@ -121,8 +120,7 @@ TEST(bullet_modify_component, every_shape_of_every_example_opens_its_editor_and_
       EXPECT_TRUE(s.modify->ask_shape(s.scene->root().sdk()));
       catch_up();
       ui.script().clear_pending();
-      EXPECT_EQ(first_of_its_kind(seen, expected.first_line).substr(0, expected.first_line.size()),
-                expected.first_line)
+      EXPECT_EQ(first_of_its_kind(seen, expected.first_line).substr(0, expected.first_line.size()), expected.first_line)
           << expected.editor;
       for (const std::string& line : s.scene->messages().texts(host::message_window::kind::error))
         ADD_FAILURE() << "error: " << line;
