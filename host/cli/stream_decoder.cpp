@@ -1,6 +1,7 @@
 #include "host/cli/stream_decoder.hpp"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -38,6 +39,16 @@ class byte_reader {
     return v;
   }
   bool ok() const { return ok_; }
+  /// Reads `count` int32 (a negative count fails); true when every one lies in [0, below).
+  bool indices_below(std::int32_t count, std::int64_t below) {
+    if (count < 0 || (bytes_.size() - pos_) / 4 < std::size_t(count)) return ok_ = false;
+    bool inside = true;
+    for (std::int32_t k = 0; k < count; ++k) {
+      const std::int32_t v = i32();
+      inside = inside && v >= 0 && v < below;
+    }
+    return inside;
+  }
   /// Skips `count` elements of `size` bytes (a negative count fails).
   bool skip(std::int32_t count, std::size_t size) {
     return count >= 0 ? take(std::size_t(count) * size) : (ok_ = false);
@@ -80,18 +91,23 @@ bool stream_decoder::version(const std::vector<std::uint8_t>& bytes, int& out) {
 world_settings stream_decoder::world(const std::vector<std::uint8_t>& bytes) {
   world_settings w;
   byte_reader r(bytes);
+  // The plug-in keeps the default of every field the stream does not reach (a world cut short
+  // before its flags is still active), so the fields past the end keep theirs here too.
+  auto keep = [&r](auto& field, auto value) {
+    if (r.ok()) field = value;
+  };
   w.version = r.i32();
   const std::int32_t flags = r.i32();
-  w.active = (flags & 1) != 0;
-  w.view_debug = (flags & 2) != 0;
-  w.gravity = r.f32();
-  w.height = r.f32();
-  w.air_density = r.f32();
-  w.simulation_cycle = r.f32();
-  w.boundary_min = r.vec3();
-  w.boundary_max = r.vec3();
-  w.reserved = r.i32();
-  w.scale_factor = r.f32();
+  keep(w.active, (flags & 1) != 0);
+  keep(w.view_debug, (flags & 2) != 0);
+  keep(w.gravity, r.f32());
+  keep(w.height, r.f32());
+  keep(w.air_density, r.f32());
+  keep(w.simulation_cycle, r.f32());
+  keep(w.boundary_min, r.vec3());
+  keep(w.boundary_max, r.vec3());
+  keep(w.reserved, r.i32());
+  keep(w.scale_factor, r.f32());
   w.valid = r.ok();
   return w;
 }
@@ -145,8 +161,12 @@ joint_settings stream_decoder::joint(const std::vector<std::uint8_t>& bytes) {
   }
   const int references = std::min(flags & 3, 2);
   r.skip(j.version == 0 ? 6 : 8, 12);  // the limit, spring and damping vectors
-  if (references >= 1) j.rigid1 = r.i32();
-  if (references >= 2) j.rigid0 = r.i32();
+  auto body = [&r](int& out) {
+    const int index = r.i32();
+    if (r.ok()) out = index;  // a reference cut short is none
+  };
+  if (references >= 1) body(j.rigid1);
+  if (references >= 2) body(j.rigid0);
   j.expected_bytes = (j.version == 0 ? 80 : 104) + 4 * std::size_t(references);
   j.valid = r.ok() && bytes.size() == j.expected_bytes;
   return j;
@@ -161,26 +181,35 @@ cloth_settings stream_decoder::cloth(const std::vector<std::uint8_t>& bytes) {
     return out;
   }
   const std::int32_t count = in.i32();
+  bool damaged = false;
   for (std::int32_t r = 0; r < count && in.ok(); ++r) {
     cloth_settings::record rec;
     for (std::uint8_t c = in.byte(); c != 0 && in.ok(); c = in.byte()) rec.name.push_back(char(c));
     in.skip(1, 130);  // flags, group, mask, 20 floats, 4 ints, wind, bending and its 3 floats
+    // The plug-in refuses a record whose lists disagree: three rest coordinates per node, three
+    // nodes per triangle, and triangles and anchors naming nodes that exist.
     rec.nodes = in.i32();
-    in.skip(rec.nodes, 4);
-    in.skip(in.i32(), 4);  // rest positions
+    bool sound = in.indices_below(rec.nodes, INT32_MAX);  // node vertices: none negative
+    const std::int32_t rest = in.i32();
+    in.skip(rest, 4);
+    sound = sound && std::int64_t(rest) == 3 * std::int64_t(rec.nodes);
     const std::int32_t triangles = in.i32();
-    in.skip(triangles, 4);
+    const bool triangles_inside = in.indices_below(triangles, rec.nodes);
+    sound = sound && triangles_inside && triangles % 3 == 0;
     rec.triangles = triangles / 3;
     rec.anchor_groups = in.i32();
     for (std::int32_t g = 0; g < rec.anchor_groups && in.ok(); ++g) {
       cloth_settings::anchor a;
       a.body = in.i32();
       a.nodes = in.i32();
-      if (in.skip(a.nodes, 4)) rec.anchors.push_back(a);
+      const bool anchors_inside = in.indices_below(a.nodes, rec.nodes);
+      sound = sound && anchors_inside;
+      if (in.ok()) rec.anchors.push_back(a);
     }
     if (in.ok()) out.records.push_back(rec);
+    damaged = damaged || !sound;
   }
-  out.valid = in.ok() && count >= 0;
+  out.valid = in.ok() && count >= 0 && !damaged;
   return out;
 }
 

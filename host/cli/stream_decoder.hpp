@@ -57,7 +57,9 @@ struct rigid_settings {
 };
 
 /// The soft bodies of a polygon mesh (soft body stream, version 4; an older version gives only
-/// its version, the plug-in rewrites it when it reads it).
+/// its version, the plug-in rewrites it when it reads it). `valid` is false also when a record's
+/// lists disagree (rest positions not three per node, a triangle or anchor naming a node that
+/// does not exist, a negative vertex): the plug-in refuses such a stream.
 struct cloth_settings {
   /// One anchor group: the rigid body its nodes hang on, by the shape's index number (-1: none,
   /// the nodes are pinned), and how many nodes it holds.

@@ -362,7 +362,7 @@ case "$case_name" in
     # help describes every command; help COMMAND and COMMAND --help (anywhere after it, before
     # any other check) describe one, each option on a line with what it does.
     run 0 help
-    for c in play edit info; do contains "$work/out" "physplug-host $c SCENE"; done
+    for c in play edit info check; do contains "$work/out" "physplug-host $c SCENE"; done
     for words in "play --help" "help play" "play $src/examples/ball_bounce.json --frames 2 -h"; do
       run 0 $words
       contains "$work/out" "physplug-host play SCENE"
@@ -443,12 +443,14 @@ body_type              | 1 | body_type root/Bullet World/Strange
 start_overlap          | 1 | start_overlap root/Bullet World/A; start_overlap root/Bullet World/B
 scaled_matrix          | 1 | scaled_matrix root/Bullet World/Big
 stream_unreadable      | 1 | stream_unreadable root/Bullet World/Cut; stream_unreadable root/Bullet World/Ball/Sphere
+world_stream_cut       | 1 | stream_unreadable root/Short World
 joint_no_rigid1        | 1 | joint_rigid1 root/Bullet World/Pivot
 joint_rigid1_elsewhere | 1 | joint_rigid1 root/Bullet World/Pivot
 joint_other_world      | 1 | joint_rigid0 root/Bullet World/Pivot
 joint_same_body        | 1 | joint_same_body root/Bullet World/Pivot
 joint_type             | 1 | joint_type root/Bullet World/Pivot
 soft_body_anchor       | 1 | soft_body_anchor root/Bullet World/Cloth; soft_body_anchor root/Bullet World/Cloth
+soft_body_damaged      | 1 | stream_unreadable root/Bullet World/Cloth
 TABLE
     # Every example scene is clean.
     for scene in "$src"/examples/*.json; do
@@ -463,6 +465,13 @@ TABLE
     contains "$work/out" "joint_no_rigid1.json: 1 setup problem found"
     run 1 check "$fixtures/stream_unreadable.json"
     contains "$work/out" "root/Bullet World/Cut: its rigid body settings are damaged or cut short (stream version 1, 17 of 93 bytes)"
+    run 1 check "$fixtures/world_stream_cut.json"
+    contains "$work/out" "root/Short World: its world settings are damaged or cut short (stream version 0, 6 of 56 bytes)"
+    # A world cut short before its flags is active for the plug-in (it keeps the default): its
+    # ball falls, and the trace follows it.
+    run 0 play "$fixtures/world_stream_cut.json" --frames 10 --no-check --trace "$work/cut.csv"
+    awk -F, '$1 == 10 && $2 == "root/Short World/Inside" && $4 < 450 { found = 1 } END { exit !found }' "$work/cut.csv" ||
+      fail "the ball of the cut world did not fall: $(cat "$work/cut.csv")"
     run 1 check "$fixtures/frame_rate.json" --lang ja
     contains "$work/out" "frame_rate.json: フレームレートが 24 fps です"
     contains "$work/out" "  対処: "

@@ -103,6 +103,29 @@ TEST(stream_decoder, primitive_keeps_the_low_two_bits_of_its_flags_as_direction)
   EXPECT_EQ(p.direction, 2);
 }
 
+// A world stream cut short: the fields it does not reach keep their defaults, as the plug-in
+// keeps them; a world cut before its flags is still active (it is simulated).
+TEST(stream_decoder, a_cut_world_keeps_the_defaults_past_its_end) {
+  struct row {
+    std::size_t size;
+    bool active;
+    float gravity, height;
+  };
+  const host::world_settings defaults;
+  for (const row r : {row{0, true, defaults.gravity, defaults.height}, row{4, true, defaults.gravity, defaults.height},
+                      row{7, true, defaults.gravity, defaults.height}, row{8, false, defaults.gravity, defaults.height},
+                      row{12, false, 3.5f, defaults.height}, row{16, false, 3.5f, -0.25f}}) {
+    auto bytes = world_bytes();
+    bytes.resize(r.size);
+    const host::world_settings w = host::stream_decoder::world(bytes);
+    EXPECT_FALSE(w.valid) << r.size;
+    EXPECT_EQ(w.active, r.active) << r.size;
+    EXPECT_EQ(w.gravity, r.gravity) << r.size;
+    EXPECT_EQ(w.height, r.height) << r.size;
+    EXPECT_EQ(w.scale_factor, defaults.scale_factor) << r.size;
+  }
+}
+
 TEST(stream_decoder, every_truncation_is_refused) {
   const struct {
     const char* name;
@@ -144,5 +167,38 @@ TEST(stream_decoder, joint_type_from_the_flags_and_whole_only_at_104_bytes) {
     if (r.header) {
       EXPECT_EQ(j.type, 2) << r.size;
     }
+  }
+}
+
+// Versions 0 and 1 of a joint stream: the vectors (six in version 0, eight in 1), then as many
+// body index numbers as the flags' low bits say (0 none, 1 Rigid1, 2 or 3 Rigid1 then Rigid0).
+TEST(stream_decoder, old_joint_streams_end_with_their_bodies_index_numbers) {
+  struct row {
+    int version, count;     // the flags' low bits
+    std::vector<int> refs;  // written after the vectors
+    std::size_t extra;      // bytes left off or added at the end
+    bool cut;               // true: left off
+    bool valid;
+    int rigid0, rigid1;
+  };
+  const row rows[] = {
+      {1, 0, {}, 0, false, true, -1, -1},   {1, 1, {7}, 0, false, true, -1, 7},   {1, 2, {7, 3}, 0, false, true, 3, 7},
+      {1, 3, {7, 3}, 0, false, true, 3, 7}, {0, 2, {5, 2}, 0, false, true, 2, 5}, {1, 2, {7, 3}, 1, true, false, -1, 7},
+      {1, 1, {7}, 4, false, false, -1, 7},  {0, 1, {4}, 4, true, false, -1, -1},
+  };
+  for (const row& r : rows) {
+    writer w;
+    w.i32(r.version).i32(r.count | (1 << 2));
+    for (int k = 0; k < (r.version == 0 ? 18 : 24); ++k) w.f32(0);
+    for (int ref : r.refs) w.i32(ref);
+    w.b.resize(r.cut ? w.b.size() - r.extra : w.b.size() + r.extra, 0);
+    const host::joint_settings j = host::stream_decoder::joint(w.b);
+    const std::string what = "version " + std::to_string(r.version) + ", count " + std::to_string(r.count) + ", size " +
+                             std::to_string(w.b.size());
+    EXPECT_TRUE(j.header) << what;
+    EXPECT_EQ(j.type, 1) << what;
+    EXPECT_EQ(j.valid, r.valid) << what;
+    EXPECT_EQ(j.rigid0, r.rigid0) << what;
+    EXPECT_EQ(j.rigid1, r.rigid1) << what;
   }
 }
