@@ -124,7 +124,7 @@ class chain_raw_path {
             btVector3(radians(free_z_lower.x()), radians(free_z_lower.y()), radians(free_z_lower.z())));
         joint->setAngularUpperLimit(
             btVector3(radians(free_z_upper.x()), radians(free_z_upper.y()), radians(free_z_upper.z())));
-        world_.add(joint);
+        world_.add(joint, pivot.getOrigin());
         if (k == 0) pivots_.push_back(pivot.getOrigin());
         links_.push_back(link);
         before = link;

@@ -67,10 +67,10 @@ class raw_world {
     world_.addRigidBody(body, group, -1);
     return body;
   }
-  /// Adds `joint` as the engine adds one (no body of the benchmarks is damped, so none has the
-  /// additional damping a world with joints drops).
-  void add(btTypedConstraint* joint) {
-    joint_settings::configure_joint(*joint);
+  /// Adds `joint`, whose pivot is at `pivot`, as the engine adds one (no body of the benchmarks is damped, so none has
+  /// the additional damping a world with joints drops).
+  void add(btTypedConstraint* joint, const btVector3& pivot) {
+    joint_settings::configure_joint(*joint, pivot);
     world_.addConstraint(joint, false);
     holds_joints_ = true;
     for (btRigidBody* body : {&joint->getRigidBodyA(), &joint->getRigidBodyB()})

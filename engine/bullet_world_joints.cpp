@@ -128,7 +128,7 @@ bool bullet_world::addJoint(constraints_datas& datas) {
       default:
         return false;
     }
-    joint_settings::configure_joint(*constraint);
+    joint_settings::configure_joint(*constraint, joint.getOrigin());
     world_->addConstraint(constraint.get(), false);  // linked bodies keep colliding
   } catch (const std::bad_alloc&) {
     return false;

@@ -3,7 +3,9 @@
 #include "engine/bullet_world.hpp"
 
 #include "engine/engine_scene.hpp"
+#include "engine/joint_settings.hpp"
 
+#include <BulletDynamics/ConstraintSolver/btTypedConstraint.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -107,5 +109,42 @@ TEST(joint_stepping, a_swinging_pendulum_stays_awake_and_a_damped_one_falls_asle
     if (!c.sleeps) {
       EXPECT_GT(widest, 0.95f * std::sin(3.0f * SIMD_RADS_PER_DEG)) << "still swinging after 40 s";
     }
+  }
+}
+
+// How strongly a body couples its joint's rows: m d^2 / I across the arm, from the shapes'
+// inertia formulas: a ball of radius r, d from the pivot: 2.5 d^2 / r^2; a rod of length l and
+// width w hung from its end: (l / 2)^2 / ((l^2 + w^2) / 12). Joints coupled more than 10 get
+// more solver iterations than Bullet's 10, the more the stronger (at most 40).
+TEST(joint_stepping, a_joint_gets_more_iterations_only_when_its_body_couples_its_rows_strongly) {
+  struct coupling_case {
+    const char* what;
+    collisionshape_datas shape;
+    btVector3 centre;  // of the body, from the pivot
+    double coupling;
+    bool more_iterations;
+  };
+  const coupling_case cases[] = {
+      {"5 cm ball on a 1 m arm", sphere(0.05f), btVector3(0, -1, 0), 2.5 / (0.05 * 0.05), true},
+      {"8 cm ball 0.2 m out", sphere(0.08f), btVector3(0.2f, 0, 0), 2.5 * 0.04 / (0.08 * 0.08), true},
+      {"1 m rod hung from its end", shape_record(collisionshape_datas::box, 0.02f, 0.5f, 0.02f), btVector3(0, -0.5f, 0),
+       0.25 / ((1 + 0.04 * 0.04) / 12), false},
+      {"ball turning about its centre", sphere(0.05f), btVector3(0, 0, 0), 0, false},
+  };
+  int fewer = joint_settings::most_iterations + 1;  // cases come strongest first
+  for (const coupling_case& c : cases) {
+    engine_scene scene;
+    rigidbody_datas& body = scene.body(c.shape, pivot + c.centre);
+    EXPECT_NEAR(double(joint_settings::coupling(*scene.bullet_body(body), pivot)), c.coupling, 1e-3 * c.coupling + 1e-6)
+        << c.what;
+    constraints_datas joint;
+    joint.rigid1 = body.shape;
+    joint.transform.setOrigin(pivot);
+    ASSERT_TRUE(scene.engine.addJoint(joint)) << c.what;
+    const int iterations = scene.engine.engine()->dynamics_world()->getConstraint(0)->getOverrideNumSolverIterations();
+    EXPECT_EQ(iterations > 10, c.more_iterations) << c.what << ": " << iterations;
+    EXPECT_LE(iterations, joint_settings::most_iterations) << c.what;
+    EXPECT_LT(iterations, fewer) << c.what;
+    if (c.more_iterations) fewer = iterations;
   }
 }
