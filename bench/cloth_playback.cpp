@@ -5,8 +5,9 @@
 //     soft world and writes every node into the cloth mesh, then moves every bound vertex of
 //     the projection mesh.
 //   raw path: the same soft body built with Bullet directly (same collision configuration,
-//     broadphase, solver, world class, ground, soft body settings and sub-stepping); each frame
-//     the world is stepped and every node position is read.
+//     broadphase, solver, world class, ground, soft body settings, the engine's cloth solver
+//     with its sub-steps and position iteration floor, and sub-stepping); each frame the world is
+//     stepped and every node position is read.
 // Both run in this process, frame by frame in alternating order. Prints the times per frame and,
 // as its last line, `ratio X` (plug-in path / raw path).
 //
@@ -31,6 +32,7 @@
 #include "bench/frame_timing.hpp"
 #include "engine/contact_settings.hpp"
 #include "engine/impact_world.hpp"
+#include "engine/softbody_solver.hpp"
 #include "host/player/player.hpp"
 #include "host/plugins/plugin_host.hpp"
 #include "host/scene/scene.hpp"
@@ -118,7 +120,7 @@ class raw_path {
   explicit raw_path(const std::vector<float>& rest)
       : dispatcher_(&configuration_),
         broadphase_(btVector3(-1000, -1000, -1000), btVector3(1000, 1000, 1000), 16384, nullptr, false),
-        world_(&dispatcher_, &broadphase_, &solver_, &configuration_, nullptr),
+        world_(&dispatcher_, &broadphase_, &solver_, &configuration_, &soft_solver_),
         ground_(btVector3(0, 1, 0), 0) {
     configuration_.setPlaneConvexMultipointIterations();
     world_.setLatencyMotionStateInterpolation(false);
@@ -149,7 +151,7 @@ class raw_path {
     body_->setMass(0, 0);
     body_->setMass(cloth_n - 1, 0);
     body_->m_cfg.viterations = 1;
-    body_->m_cfg.piterations = 4;
+    body_->m_cfg.piterations = std::max(4, softbody_solver::min_position_iterations);
     body_->m_cfg.diterations = 0;
     world_.addSoftBody(body_, 4, -1);
   }
@@ -177,6 +179,7 @@ class raw_path {
   btCollisionDispatcher dispatcher_;
   btAxisSweep3 broadphase_;
   btSequentialImpulseConstraintSolver solver_;
+  softbody_solver soft_solver_;
   impact_world<btSoftRigidDynamicsWorld> world_;
   btStaticPlaneShape ground_;
   btRigidBody* ground_body_ = nullptr;

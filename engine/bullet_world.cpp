@@ -6,6 +6,7 @@
 #include "engine/impact_world.hpp"
 #include "engine/joint_settings.hpp"
 #include "engine/parallel_dispatcher.hpp"
+#include "engine/softbody_solver.hpp"
 #include "engine/step_pool.hpp"
 #include "engine/threaded_world.hpp"
 
@@ -91,8 +92,9 @@ void bullet_world::create_soft_world(const world_datas& datas) {
   broadphase_ =
       std::make_unique<btAxisSweep3>(datas.boundary_min, datas.boundary_max, soft_world_capacity, nullptr, false);
   solver_ = std::make_unique<btSequentialImpulseConstraintSolver>();
-  auto world = std::make_unique<impact_world<btSoftRigidDynamicsWorld>>(dispatcher_.get(), broadphase_.get(),
-                                                                        solver_.get(), configuration_.get(), nullptr);
+  soft_solver_ = std::make_unique<softbody_solver>();
+  auto world = std::make_unique<impact_world<btSoftRigidDynamicsWorld>>(
+      dispatcher_.get(), broadphase_.get(), solver_.get(), configuration_.get(), soft_solver_.get());
   soft_world_ = world.get();
   world_ = std::move(world);
   btSoftBodyWorldInfo& info = *soft_info_;
@@ -143,6 +145,7 @@ bullet_world::~bullet_world() {
   ground_shape_.reset();
   world_.reset();
   soft_world_ = nullptr;
+  soft_solver_.reset();
   solver_.reset();
   broadphase_.reset();
   dispatcher_.reset();

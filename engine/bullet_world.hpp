@@ -27,6 +27,7 @@ class btDiscreteDynamicsWorld;
 class btRigidBody;
 class btSoftBody;
 class btSoftRigidDynamicsWorld;
+class softbody_solver;
 class btStaticPlaneShape;
 struct btSoftBodyWorldInfo;
 class step_pool;
@@ -111,6 +112,7 @@ class bullet_world {
   std::unique_ptr<btCollisionDispatcher> dispatcher_;
   std::unique_ptr<btBroadphaseInterface> broadphase_;
   std::unique_ptr<btConstraintSolver> solver_;
+  std::unique_ptr<softbody_solver> soft_solver_;    // the soft world's cloth solver, else null
   std::unique_ptr<btDiscreteDynamicsWorld> world_;  // the soft world, or the discrete one
   btSoftRigidDynamicsWorld* soft_world_ = nullptr;  // world_ when it holds soft bodies
   std::map<void*, btCollisionShape*> shapes_;       // by primitive key, owned by shape_pool_

@@ -4,6 +4,7 @@
 #include "engine/collision_filter.hpp"
 #include "engine/finite_values.hpp"
 #include "engine/softbody_mesh.hpp"
+#include "engine/softbody_solver.hpp"
 
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <BulletSoftBody/btSoftBody.h>
@@ -132,7 +133,7 @@ void configure(btSoftBody& body, const softbody_datas& d, bool one_piece) {
   body.setTotalMass(d.mass, true);
   set_bending(body, d);
   body.m_cfg.viterations = d.viterations;
-  body.m_cfg.piterations = d.piterations;
+  body.m_cfg.piterations = std::max(d.piterations, softbody_solver::min_position_iterations);
   body.m_cfg.diterations = d.diterations;
   if (d.kMT > 0.0f || d.kPR > 0.0f || d.kVC > 0.0f) body.setPose(d.kPR > 0.0f || d.kVC > 0.0f, d.kMT > 0.0f);
 }

@@ -2,6 +2,7 @@
 #include "engine/bullet_world.hpp"
 
 #include "engine/engine_scene.hpp"
+#include "engine/softbody_solver.hpp"
 
 #include <BulletSoftBody/btSoftBody.h>
 #include <gtest/gtest.h>
@@ -237,7 +238,7 @@ TEST(bullet_world, record_settings_reach_the_soft_body) {
   d.wind_velocity = btVector3(0.0f, 0.0f, 0.5f);
   d.margin = 0.02f;
   d.kDF = 0.7f;
-  d.piterations = 7;
+  d.piterations = 12;
   d.mass = 3.0f;
   ASSERT_TRUE(scene.engine.addSoftBody(d, key(1)));
   btSoftBody* body = bullet_soft(scene, key(1));
@@ -245,8 +246,22 @@ TEST(bullet_world, record_settings_reach_the_soft_body) {
   EXPECT_FLOAT_EQ(body->getCollisionShape()->getMargin(), 0.02f);
   EXPECT_FLOAT_EQ(body->m_cfg.kDF, 0.7f);
   EXPECT_FLOAT_EQ(body->m_cfg.kKHR, 1.0f);
-  EXPECT_EQ(body->m_cfg.piterations, 7);
+  EXPECT_EQ(body->m_cfg.piterations, 12);
   EXPECT_NEAR(body->getTotalMass(), 3.0f, 1e-4f);
+}
+
+// Position iterations: the record's count, but never below the engine's floor (a cloth of the
+// record's default four stretches to several times its threads' length by its pins).
+TEST(bullet_world, position_iterations_are_the_records_or_the_engines_floor) {
+  const int floor = softbody_solver::min_position_iterations;
+  const int rows[][2] = {{0, floor}, {4, floor}, {floor, floor}, {floor + 5, floor + 5}};
+  for (const auto& row : rows) {
+    engine_scene scene(soft_world(), true);
+    softbody_datas d = cloth(4, 1.0f, btVector3(0.0f, 1.0f, 0.0f));
+    d.piterations = row[0];
+    ASSERT_TRUE(scene.engine.addSoftBody(d, key(1)));
+    EXPECT_EQ(bullet_soft(scene, key(1))->m_cfg.piterations, row[1]) << "record " << row[0];
+  }
 }
 
 // A pinned node stays pinned: pins come after the total mass is spread over the nodes.

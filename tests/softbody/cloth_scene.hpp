@@ -16,14 +16,16 @@ using plugin_test::playback_scene;
 using cloth_vec3 = sx::vec<float, 3>;
 
 /// Makes `mesh` one soft body of every face with `settings`, the `pinned` vertices anchored to
-/// `body` (null: pinned in place), and stores it.
-inline void make_cloth(host::scene& scene, host::polygon_mesh_shape& mesh, softbody_datas settings = softbody_datas(),
-                       const std::vector<int>& pinned = {}, sxsdk::shape_class* body = nullptr) {
+/// `body` (null: pinned in place), and stores it. Returns the stored record.
+inline softbody_datas make_cloth(host::scene& scene, host::polygon_mesh_shape& mesh,
+                                 softbody_datas settings = softbody_datas(), const std::vector<int>& pinned = {},
+                                 sxsdk::shape_class* body = nullptr) {
   softbody_properties p;
   p.shape = &mesh.sdk();
   if (!p.convert_mesh(scene, settings, pinned, body)) throw std::runtime_error("test scene: cloth not converted");
   p.datas.push_back(settings);
   if (!p.regist()) throw std::runtime_error("test scene: cloth stream not written");
+  return settings;
 }
 
 inline float lowest_y(const host::polygon_mesh_shape& mesh) {

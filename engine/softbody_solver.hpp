@@ -1,0 +1,48 @@
+#pragma once
+// How the soft world advances its cloths within one world step. Bullet's own solver moves
+// each cloth once per step with the record's iteration counts and pushes nodes out of static
+// bodies by the depth they reached, from where they started. This solver (used only by worlds
+// that hold soft bodies; rigid bodies still step exactly as the world steps them) cuts each
+// world step into sub-steps of at most 1/480 s for the cloths, solves each with at least eight
+// position iterations, and settles the cloths' contacts with static and kinematic bodies itself.
+// Measured on a 1 m cloth of 20 x 20 nodes pinned at two corners with the record's defaults,
+// 10 s played at cycle 60: mean thread stretch 11.9 % -> 0.25 %, longest thread 5.6 -> 1.12
+// times its rest length (at cycle 240: 1.54 -> 1.12); the same cloth dropped on a table rests
+// (every node under 0.05 m/s) after 0.5 s where it kept bouncing at 0.5 m/s and slid off. It
+// costs about twice the time of Bullet's step (64 x 64 cloth: 20 -> 38 ms per 1/60 s frame).
+#include <BulletSoftBody/btDefaultSoftBodySolver.h>
+#include <BulletSoftBody/btSoftBody.h>
+
+#include <cstddef>
+#include <vector>
+
+class softbody_solver : public btDefaultSoftBodySolver {
+ public:
+  /// Longest cloth sub-step, seconds: a world step of dt is cut into ceil(dt / this) pieces.
+  static constexpr float max_sub_step = 1.0f / 480.0f;
+  /// Fewest position iterations per sub-step (a record asking for more gets more).
+  static constexpr int min_position_iterations = 8;
+
+  /// Sub-steps for a world step of `dt` seconds (at least 1).
+  static int sub_steps(btScalar dt);
+
+  void predictMotion(btScalar dt) override;
+  void solveConstraints(btScalar dt) override;
+
+ private:
+  struct entry {
+    btSoftBody* body;
+    std::size_t index;  // in m_softBodySet
+  };
+  void begin(std::size_t k, int pieces, btScalar h);
+  static void advance(btSoftBody& body, btScalar h, const std::vector<btVector3>& gain);
+  void end(std::size_t k, btScalar dt);
+
+  // Per body of m_softBodySet:
+  std::vector<std::vector<btVector3>> start_velocities_;  // node velocities before the step
+  std::vector<std::vector<btVector3>> gain_;              // node velocity gained over one sub-step
+  // Per sub-stepped body (the active ones without clusters):
+  std::vector<entry> sub_stepped_;
+  std::vector<btSoftBody::tRContactArray> held_;  // contacts with static and kinematic bodies
+  std::vector<btScalar> dampings_;                // its record's damping, restored after the step
+};
