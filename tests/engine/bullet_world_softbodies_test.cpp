@@ -305,6 +305,29 @@ TEST(bullet_world, soft_bodies_in_several_pieces_step_without_hanging) {
   }
 }
 
+// A cloth in one piece gets vertex-face collision, whose face tree Bullet would build on the
+// first step by testing every pair of faces (about five minutes for this one). 250 x 250 nodes
+// (62 500, 124 002 faces) build and play; the time limit is the check.
+TEST(bullet_world, a_cloth_of_62500_nodes_in_one_piece_builds_and_plays) {
+  engine_scene scene(soft_world(), true);
+  const int n = 250;
+  softbody_datas d = cloth(n, 4.0f, btVector3(0.0f, 5.0f, 0.0f));
+  d.anchors.push_back({nullptr, {0, n - 1}});
+  ASSERT_TRUE(scene.engine.addSoftBody(d, key(1)));
+  EXPECT_NE(bullet_soft(scene, key(1))->m_cfg.collisions & btSoftBody::fCollision::VF_SS, 0);
+  auto played = std::async(std::launch::async, [&scene] { scene.play(1.0f / 60.0f); });
+  if (played.wait_for(std::chrono::seconds(120)) != std::future_status::ready) {
+    std::fprintf(stderr, "FAILED: the first frame of a 62 500-node cloth did not finish in 120 s\n");
+    std::_Exit(1);  // the stepping thread cannot be stopped
+  }
+  played.get();
+  const std::vector<btVector3> nodes = nodes_of(scene, key(1));
+  ASSERT_EQ(nodes.size(), std::size_t(n * n));
+  EXPECT_EQ(nodes[0], btVector3(0.0f, 5.0f, 0.0f));                            // pinned
+  EXPECT_LT(nodes[std::size_t(n * n / 2)].y(), 5.0f);                          // the rest falls
+  EXPECT_GT(nodes[std::size_t(n * n / 2)].y(), 5.0f - 9.8f / 3600.0f * 2.0f);  // by about one step
+}
+
 // Bullet reads triangle indices and anchor nodes unchecked; each case would read or write
 // outside the node array, or hand Bullet a NaN, and must add nothing.
 TEST(bullet_world, malformed_soft_body_records_are_refused) {
