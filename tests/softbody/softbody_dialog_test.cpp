@@ -1,7 +1,11 @@
 // softbody_dialog: the settings dialog's 37 items with their defaults and units, reading it
-// back, the anchor entry shown first, and the two forms of the chooser.
+// back, the anchor entry shown first, the two forms of the chooser, and Japanese texts for every
+// label and message of the soft bodies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "base/texts.hpp"
 #include "properties/rigidbody_properties.hpp"
 #include "softbody/softbody_dialog.hpp"
 #include "softbody_scene.hpp"
@@ -181,4 +185,51 @@ TEST(softbody_dialog, the_chooser_has_a_target_list_unless_one_record_uses_every
   EXPECT_EQ(f.last().items[1].choices, (std::vector<std::string>{"Left", "*"}));
   f.s.script().push_cancel();
   EXPECT_EQ(softbody_dialog::choose(f.s.sdk(), p).what, softbody_dialog::action::cancel);
+}
+
+namespace {
+
+bool japanese(const std::string& text) {
+  return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+}  // namespace
+
+// In Japanese every title, label, group and entry the soft body dialogs look up is shown in
+// Japanese; the mask boxes "0" to "F" and shape names are not looked up. So are the messages
+// the Japanese table lists.
+TEST(softbody_dialog, every_label_and_message_has_a_japanese_text) {
+  properties_scene s("ja");
+  host::part_shape& pole = s.part("Pole");
+  host::polygon_mesh_shape& mesh = add_grid(s, "Flag", 3, 3, 100.0f);
+  softbody_datas record;
+  ASSERT_TRUE(softbody_dialog::ask_settings(s.sdk(), mesh.sdk(), record, 0, true, {&pole.sdk()}).confirmed);
+  const host::dialog_record& settings = s.script().shown().back();
+  EXPECT_TRUE(japanese(settings.title)) << settings.title;
+  const std::string mask = texts::get_text(s.sdk(), "Mask");
+  for (const host::dialog_item_record& item : settings.items) {
+    for (const std::string& group : item.groups) EXPECT_TRUE(japanese(group)) << group;
+    const bool mask_box = !item.groups.empty() && item.groups.back() == mask;
+    if (!mask_box) {
+      EXPECT_TRUE(japanese(item.label)) << item.path();
+    }
+  }
+  EXPECT_EQ(settings.items[0].choices, (std::vector<std::string>{"Pole", texts::get_text(s.sdk(), "None")}));
+  EXPECT_TRUE(japanese(settings.items[0].choices.back()));
+
+  softbody_properties p = properties_of(mesh);
+  p.datas.resize(2);
+  p.datas[0].name = "Left";
+  (void)softbody_dialog::choose(s.sdk(), p);
+  const host::dialog_record& chooser = s.script().shown().back();
+  EXPECT_TRUE(japanese(chooser.title));
+  ASSERT_EQ(chooser.items.size(), 2u);
+  EXPECT_TRUE(japanese(chooser.items[0].label));
+  for (const std::string& entry : chooser.items[0].choices) EXPECT_TRUE(japanese(entry)) << entry;
+  EXPECT_TRUE(japanese(chooser.items[1].label));
+
+  // "No faces polygon mesh" is not in the product's Japanese table and stays English.
+  for (const char* id : {"Terminated", "No faces selected", "Use all meshes", "Create Projection Mesh:%s of [%s]",
+                         "Remove Projection Mesh:%s of [%s]", "SoftBody", "Renew inner parts"})
+    EXPECT_TRUE(japanese(texts::get_text(s.sdk(), id))) << id;
 }
