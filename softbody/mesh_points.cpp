@@ -36,3 +36,16 @@ void mesh_points::write(int v, const vec3& world) {
   position_.positions.assign(1, world);
   (void)position_.set(false);
 }
+
+bool mesh_points::write_and_read(int v, const vec3& world, vec3& now) {
+  if (v < 0 || v >= count_) return false;
+  sxsdk::vertex_class& vertex = mesh_.vertex(v);
+  if (!bound(vertex)) {
+    const vec3 local = world * wtol_;
+    vertex.set_position(local);
+    now = local * ltow_;
+    return true;
+  }
+  write(v, world);
+  return read(v, now);
+}

@@ -20,6 +20,9 @@ class mesh_points {
   [[nodiscard]] bool read(int v, vec3& world);
   /// Moves vertex `v` to `world`; nothing when `v` is out of range.
   void write(int v, const vec3& world);
+  /// write(v, world), then what read(v, now) gives; false when `v` is out of range or cannot be
+  /// read. A vertex without skin binds is not asked again: its position is the one just set.
+  [[nodiscard]] bool write_and_read(int v, const vec3& world, vec3& now);
 
  private:
   sxsdk::polygon_mesh_class& mesh_;

@@ -127,15 +127,20 @@ void softbody_properties::delete_projection() {
 
 void softbody_properties::set_related_shape_position() {
   if (shape == nullptr || shape->get_links(physplug_figure_uuid) != 1) return;
+  std::vector<vec3> cloth;
+  if (!world_positions(*shape, cloth)) cloth.clear();
+  set_related_shape_position(cloth);
+}
+
+void softbody_properties::set_related_shape_position(const std::vector<vec3>& cloth) {
+  if (shape == nullptr || shape->get_links(physplug_figure_uuid) != 1) return;
   sxsdk::shape_class* projection = projection_mesh();
   if (projection == nullptr) {
     sxsdk::host_ref<sxsdk::scene_interface> scene(shape->get_scene());
     if (scene) texts::show_error(*scene, "proxcy mesh error");
     return;
   }
-  if (!is_mesh(*projection) || projection == shape || proxcys.empty()) return;
-  std::vector<vec3> cloth;
-  if (!world_positions(*shape, cloth)) return;
+  if (!is_mesh(*projection) || projection == shape || proxcys.empty() || cloth.empty()) return;
   mesh_points target(*projection);
   for (const proxcy_struct& b : proxcys) {
     vec3 sum{0, 0, 0};

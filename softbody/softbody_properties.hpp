@@ -96,6 +96,9 @@ class softbody_properties {
   /// Moves the bound vertices of the projection mesh to the weighted sums of this mesh's
   /// vertices (only while exactly one projection link exists).
   void set_related_shape_position();
+  /// The same with this mesh's vertices as they read now (world millimetres, one per vertex,
+  /// all finite), already at hand.
+  void set_related_shape_position(const std::vector<sx::vec<float, 3>>& cloth);
   /// Puts every vertex of the projection mesh back to its stored rest position.
   void reset_related_shape_position();
   /// Hangs the selected vertices of this mesh on `rigid` in the first record's anchor groups

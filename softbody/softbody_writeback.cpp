@@ -1,6 +1,9 @@
 // softbody_properties: simulated nodes written into the mesh after a step, and the rest
 // positions written back.
+#include <cmath>
+
 #include "base/units.hpp"
+#include "base/uuid_table.hpp"
 #include "engine/phygics_world.hpp"
 #include "sdk/sxsdk.hpp"
 #include "softbody/mesh_points.hpp"
@@ -9,16 +12,35 @@
 void softbody_properties::write_back(phygics_world& engine) {
   if (shape == nullptr) return;
   mesh_points points(*shape);
+  // With a projection, the vertices as they now read are kept while they are written, so that
+  // the projection need not read the whole mesh back.
+  const bool projected = shape->get_links(physplug_figure_uuid) == 1;
+  std::vector<sx::vec<float, 3>> now(projected ? std::size_t(points.count()) : 0);
+  std::vector<char> known(now.size(), 0);
   std::vector<btVector3> nodes;
   for (std::size_t k = 0; k < datas.size(); ++k) {
     if (!engine.get_softbody_positions(shape, int(k), nodes)) continue;  // a record the engine does not know
     const std::vector<std::int32_t>& vertices = datas[k].node_vertices;
     for (std::size_t i = 0; i < nodes.size() && i < vertices.size(); ++i) {
       const btVector3 p = nodes[i] * units::millimetres_per_metre;
-      points.write(vertices[i], {p.x(), p.y(), p.z()});
+      const std::int32_t v = vertices[i];
+      if (!projected) {
+        points.write(v, {p.x(), p.y(), p.z()});
+      } else if (v >= 0 && v < points.count()) {
+        known[std::size_t(v)] = points.write_and_read(v, {p.x(), p.y(), p.z()}, now[std::size_t(v)]) ? 1 : 0;
+      }
     }
   }
-  set_related_shape_position();
+  if (!projected) return;
+  for (std::size_t v = 0; v < now.size(); ++v) {
+    sx::vec<float, 3>& p = now[v];
+    // A vertex that cannot be read, or is not finite, leaves the projection where it is.
+    if ((!known[v] && !points.read(int(v), p)) || !std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) {
+      now.clear();
+      break;
+    }
+  }
+  set_related_shape_position(now);
 }
 
 void softbody_properties::reset_positions() {

@@ -115,3 +115,36 @@ TEST(cloth_playback, a_cloth_of_two_separate_pieces_plays) {
   EXPECT_LT(cloth.vertex_positions()[6].y, 500.0f);
   EXPECT_TRUE(s.errors().empty());
 }
+
+// The projection written after each step from the cloth's vertices as they were written is the
+// projection read back from the cloth mesh, bit for bit, with turned world matrices.
+TEST(cloth_playback, the_projection_written_with_the_cloth_is_the_one_read_back_from_it) {
+  playback_scene s;
+  host::part_shape& world = s.add_world("World");
+  world.set_transformation(sxsdk::mat4::rotate_y(0.7f) * sxsdk::mat4::translate(-21.3f, 4.9f, 17.7f));
+  host::polygon_mesh_shape& cloth = add_grid_mesh(*s.scene, world, "Cloth", 6, 6, 60.0f, {-150.3f, 800.7f, 10.1f});
+  host::polygon_mesh_shape& fine = add_grid_mesh(*s.scene, world, "Fine", 11, 11, 30.0f, {-150.3f, 800.7f, 13.1f});
+  make_cloth(*s.scene, cloth, damped(), {0, 5});
+  softbody_properties p;
+  p.shape = &cloth.sdk();
+  ASSERT_TRUE(p.get_properties());
+  s.scene->begin_mesh_edit(fine, sxsdk::selection_mode::vertices);
+  std::vector<int> all(121);
+  for (int i = 0; i < 121; ++i) all[std::size_t(i)] = i;
+  fine.select_vertices(all);
+  ASSERT_TRUE(p.create_proxcy_mesh(s.scene.get(), fine.sdk()));
+  s.scene->end_mesh_edit_mode();
+  const std::vector<cloth_vec3> rest = fine.vertex_positions();
+  s.enter();
+  for (int frame : {1, 7, 20}) {
+    s.play_to(frame);
+    const std::vector<cloth_vec3> written = fine.vertex_positions();
+    ASSERT_NE(std::memcmp(&written[60], &rest[60], sizeof(cloth_vec3)), 0) << frame;  // it follows
+    fine.set_vertices(rest);
+    p.set_related_shape_position();
+    const std::vector<cloth_vec3> read_back = fine.vertex_positions();
+    for (std::size_t i = 0; i < written.size(); ++i)
+      ASSERT_EQ(std::memcmp(&written[i], &read_back[i], sizeof(cloth_vec3)), 0) << frame << " " << i;
+  }
+  s.leave();
+}
