@@ -19,6 +19,13 @@ inline double thread_cpu_seconds() {
   return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
 }
 
+/// CPU time of the whole process: every thread's.
+inline double process_cpu_seconds() {
+  timespec t;
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
+}
+
 /// Runs `work` and adds the wall and CPU time it took to `spent`.
 template <class Work>
 void timed(Work&& work, frame_time& spent) {

@@ -12,4 +12,5 @@ set(PHYSPLUG_ENGINE_SOURCES
   engine/parallel_dispatcher.cpp
   engine/step_pool.cpp
   engine/threaded_world.cpp
+  engine/batched_solver.cpp
 )

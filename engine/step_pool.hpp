@@ -8,8 +8,14 @@
 // are done. Which thread runs a task is not fixed: work must give the same result whichever
 // thread runs it, and tasks must not touch each other's data. Not reentrant; one caller at a
 // time.
+//
+// run() waits for the tasks, not for the workers: a worker the machine has not scheduled yet
+// leaves its share to the others and takes nothing of a later run (the task counter carries the
+// run's number). Between runs a worker watches for the next one a little while before it sleeps,
+// so that the short runs of a step follow each other without waking threads.
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -27,16 +33,20 @@ class step_pool {
   void run(int tasks, const std::function<void(int task, int thread)>& work);
 
  private:
+  using work_type = std::function<void(int, int)>;
   void worker_loop(int thread);
-  void take_tasks(int thread);
+  // Takes and runs tasks of run `number` until none is left.
+  void take_tasks(std::uint32_t number, int tasks, const work_type& work, int thread);
 
   std::vector<std::thread> workers_;
   std::mutex mutex_;
   std::condition_variable wake_, done_;
-  unsigned generation_ = 0;  // bumped for every run(); workers wait for a new one
-  bool stopping_ = false;
-  int busy_ = 0;  // workers still inside the current run
-  const std::function<void(int, int)>* work_ = nullptr;
+  // Under mutex_: the current run, what it runs, whether the pool is closing.
+  std::uint32_t number_ = 0;
+  const work_type* work_ = nullptr;
   int tasks_ = 0;
-  std::atomic<int> next_{0};
+  bool stopping_ = false;
+  std::atomic<std::uint32_t> published_{0};  // number_, for workers watching without the lock
+  std::atomic<std::uint64_t> next_{0};       // run number << 32 | next task of that run
+  std::atomic<int> finished_{0};             // tasks of the current run done
 };

@@ -1,5 +1,6 @@
 #include "engine/threaded_world.hpp"
 
+#include "engine/batched_solver.hpp"
 #include "engine/step_pool.hpp"
 
 #include <BulletCollision/CollisionDispatch/btSimulationIslandManager.h>
@@ -45,12 +46,22 @@ class batch_collector final : public btSimulationIslandManager::IslandCallback {
       for (; i < count_; ++i)
         if (island_of(sorted_[i]) == island) ++constraints;
     }
+    // An island with many contacts is a batch of its own, solved in batches of rows; it leaves
+    // the gathering of the others as it is (islands share no body, so which of them are solved
+    // together changes nothing in their motion).
+    const bool large = island >= 0 && !batched_solver::few_contacts(manifold_count);
+    if (large && !empty(batches_.back())) batches_.emplace_back();
     threaded_world::batch& b = batches_.back();
     b.bodies.insert(b.bodies.end(), bodies, bodies + body_count);
     b.manifolds.insert(b.manifolds.end(), manifolds, manifolds + manifold_count);
     if (first != nullptr) b.constraints.insert(b.constraints.end(), first, first + constraints);
-    if (island < 0 || min_size_ <= 1 || int(b.constraints.size() + b.manifolds.size()) > min_size_)
+    b.large = large;
+    if (large || island < 0 || min_size_ <= 1 || int(b.constraints.size() + b.manifolds.size()) > min_size_)
       batches_.emplace_back();
+  }
+
+  static bool empty(const threaded_world::batch& b) {
+    return b.bodies.empty() && b.manifolds.empty() && b.constraints.empty();
   }
 
  private:
@@ -75,7 +86,9 @@ constexpr int bodies_per_task = 256;
 threaded_world::threaded_world(btDispatcher* dispatcher, btBroadphaseInterface* broadphase,
                                btSequentialImpulseConstraintSolver* solver, btCollisionConfiguration* configuration,
                                step_pool& pool)
-    : impact_world(dispatcher, broadphase, solver, configuration), pool_(pool) {
+    : impact_world(dispatcher, broadphase, solver, configuration),
+      pool_(pool),
+      large_(std::make_unique<batched_solver>(pool)) {
   solvers_.push_back(solver);
   for (int t = 1; t < pool.threads(); ++t) {
     own_solvers_.push_back(std::make_unique<btSequentialImpulseConstraintSolver>());
@@ -108,12 +121,16 @@ void threaded_world::solveConstraints(btContactSolverInfo& info) {
   batches_.clear();
   batch_collector collector(batches_, sorted, sorted_.size(), info.m_minimumSolverBatchSize);
   m_islandManager->buildAndProcessIslands(getDispatcher(), this, &collector);
-  // Batches that touch a kinematic body go to one task, in order; every other batch alone.
-  std::vector<batch*> chained, alone;
+  // Large islands are solved afterwards, one after another, each on all threads; of the other
+  // batches, those that touch a kinematic body go to one task, in order, every other batch alone.
+  std::vector<batch*> chained, alone, large;
   for (batch& b : batches_) {
     if (b.bodies.empty() && b.manifolds.empty() && b.constraints.empty()) continue;
     b.touches_kinematic = touches_kinematic(b);
-    (b.touches_kinematic ? chained : alone).push_back(&b);
+    if (b.large)
+      large.push_back(&b);
+    else
+      (b.touches_kinematic ? chained : alone).push_back(&b);
   }
   const int first = chained.empty() ? 0 : 1;
   pool_.run(first + int(alone.size()), [&](int task, int thread) {
@@ -123,12 +140,17 @@ void threaded_world::solveConstraints(btContactSolverInfo& info) {
       solve(*alone[std::size_t(task - first)], thread, info);
     }
   });
+  for (batch* b : large) solve(*b, *large_, info);
   m_constraintSolver->allSolved(info, m_debugDrawer);
 }
 
 void threaded_world::solve(batch& b, int thread, btContactSolverInfo& info) {
-  solvers_[std::size_t(thread)]->solveGroup(b.bodies.empty() ? nullptr : b.bodies.data(), int(b.bodies.size()),
-                                            b.manifolds.empty() ? nullptr : b.manifolds.data(), int(b.manifolds.size()),
-                                            b.constraints.empty() ? nullptr : b.constraints.data(),
-                                            int(b.constraints.size()), info, m_debugDrawer, getDispatcher());
+  solve(b, *solvers_[std::size_t(thread)], info);
+}
+
+void threaded_world::solve(batch& b, btConstraintSolver& solver, btContactSolverInfo& info) {
+  solver.solveGroup(b.bodies.empty() ? nullptr : b.bodies.data(), int(b.bodies.size()),
+                    b.manifolds.empty() ? nullptr : b.manifolds.data(), int(b.manifolds.size()),
+                    b.constraints.empty() ? nullptr : b.constraints.data(), int(b.constraints.size()), info,
+                    m_debugDrawer, getDispatcher());
 }

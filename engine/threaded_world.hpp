@@ -8,6 +8,10 @@
 //   solved alone gives what it gives within the serial sequence: batches share no moving
 //   body). Batches that touch a kinematic body, which the solver marks while it works on it,
 //   are solved one after another on one thread, in their order.
+// - an island with many contacts (a pile that has become one island) is a batch of its own,
+//   solved afterwards by batched_solver on all threads at once. Its motion then differs from
+//   the serial world's (the contacts are visited in another order), but is the same on every
+//   run and for every number of threads from 2 up. Smaller islands move as in the serial world.
 // The narrow phase is shared out by parallel_dispatcher. Include only in engine/ sources.
 #include "engine/impact_world.hpp"
 
@@ -17,6 +21,7 @@
 #include <memory>
 #include <vector>
 
+class batched_solver;
 class step_pool;
 
 class threaded_world final : public impact_world<btDiscreteDynamicsWorld> {
@@ -33,6 +38,7 @@ class threaded_world final : public impact_world<btDiscreteDynamicsWorld> {
     std::vector<btPersistentManifold*> manifolds;
     std::vector<btTypedConstraint*> constraints;
     bool touches_kinematic = false;
+    bool large = false;  // one island with many contacts, for batched_solver
   };
 
  protected:
@@ -41,10 +47,12 @@ class threaded_world final : public impact_world<btDiscreteDynamicsWorld> {
 
  private:
   void solve(batch& b, int thread, btContactSolverInfo& info);
+  void solve(batch& b, btConstraintSolver& solver, btContactSolverInfo& info);
 
   step_pool& pool_;
   std::vector<btConstraintSolver*> solvers_;  // per thread; [0] is the world's own
   std::vector<std::unique_ptr<btSequentialImpulseConstraintSolver>> own_solvers_;
+  std::unique_ptr<batched_solver> large_;  // for batches with many contacts
   btAlignedObjectArray<btTypedConstraint*> sorted_;
   std::vector<batch> batches_;
 };
