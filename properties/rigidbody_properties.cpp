@@ -1,12 +1,14 @@
 #include "properties/rigidbody_properties.hpp"
 
 #include <cmath>
+#include <string>
 
 #include <boost/lexical_cast.hpp>
 
 #include "base/texts.hpp"
 #include "base/uuid_table.hpp"
 #include "properties/property_stream.hpp"
+#include "properties/settings_limits.hpp"
 #include "properties/shape_roles.hpp"
 #include "sdk/sxsdk.hpp"
 
@@ -105,6 +107,21 @@ bool rigidbody_properties::stream_cut_short(std::int32_t& version, int& length) 
   }
 }
 
+// Settings that cannot be read are not edited (saving the dialog would replace what the stream
+// still holds); the user is told which body and why, instead of nothing happening.
+void rigidbody_properties::show_unreadable(sxsdk::scene_interface& scene) const {
+  if (!part() || !property_stream::open(*part(), physplug_modify_uuid)) return;  // no settings: no rigid body
+  std::int32_t version = 0;
+  int length = 0;
+  std::string why = "a group index above 15, a number that is not finite or a rotation that is none";
+  if (stream_cut_short(version, length))
+    why = (version < 0 ? "no version" : "version " + std::to_string(version)) + ", " + std::to_string(length) + " of " +
+          std::to_string(stream_size(version)) + " bytes";
+  texts::show_error(scene, ("physplug: the rigid body settings of \"" + settings_limits::path_of(*part()) +
+                            "\" are damaged (" + why + "); they are left as they are and not edited")
+                               .c_str());
+}
+
 void rigidbody_properties::find_primitive() {
   primitive = nullptr;
   for (sxsdk::shape_class& son : sxsdk::sons(*part())) {
@@ -147,7 +164,10 @@ bool rigidbody_properties::regist() {
 
 bool rigidbody_properties::set_rigid(sxsdk::scene_interface& scene, sxsdk::shape_class& body_part) {
   shape = &body_part;
-  if (!get_properties()) return false;
+  if (!get_properties()) {
+    show_unreadable(scene);
+    return false;
+  }
   if (primitive_shape() && is_bullet_primitive(*primitive_shape())) return true;
   for (sxsdk::shape_class& son : sxsdk::sons(body_part)) {
     if (!is_bullet_primitive(son)) continue;

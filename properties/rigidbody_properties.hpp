@@ -50,7 +50,8 @@ class rigidbody_properties : public rigidbody_datas {
   std::string label(sxsdk::scene_interface& scene) const;
 
   /// Takes `body_part` as the body, reads it, and repairs a missing link to its primitive
-  /// (writing the stream when it did). False when it cannot be read or has no primitive son.
+  /// (writing the stream when it did). False when it cannot be read (an error names the body
+  /// and what is wrong; the stream is kept) or has no primitive son.
   [[nodiscard]] bool set_rigid(sxsdk::scene_interface& scene, sxsdk::shape_class& body_part);
 
   /// The "Setting Bullet RigidBody" dialog: with `body_part`, edits that body; with null, makes
@@ -68,4 +69,5 @@ class rigidbody_properties : public rigidbody_datas {
 
  private:
   void find_primitive();
+  void show_unreadable(sxsdk::scene_interface& scene) const;
 };

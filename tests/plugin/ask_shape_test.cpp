@@ -252,6 +252,30 @@ std::vector<ask_case> ask_cases() {
        true,
        {"[Setting Bullet RigidBody | Type/Move/Kimanetic/Static]", "Terminated"},
        {}},
+      {"a rigid body whose settings end early: an error names it, the stream is kept",
+       [](user_scene& u) -> host::shape_node& {
+         body(u).find_stream(physplug_modify_uuid)->bytes.resize(9);  // version, type, group index
+         u.select({"root/World/Ball"});
+         return u.s.scene->root();
+       },
+       {},
+       entry::attribute,
+       true,
+       {"error: physplug: the rigid body settings of \"root/World/Ball\" are damaged (version 1, 9 of 93 bytes); they "
+        "are left as they are and not edited"},
+       [](user_scene& u) { EXPECT_EQ(u.at("root/World/Ball").find_stream(physplug_modify_uuid)->bytes.size(), 9u); }},
+      {"a rigid body with a group index above 15: an error names it",
+       [](user_scene& u) -> host::shape_node& {
+         body(u).find_stream(physplug_modify_uuid)->bytes[8] = 200;  // byte 8: the group index
+         u.select({"root/World/Ball"});
+         return u.s.scene->root();
+       },
+       {},
+       entry::attribute,
+       true,
+       {"error: physplug: the rigid body settings of \"root/World/Ball\" are damaged (a group index above 15, a number "
+        "that is not finite or a rotation that is none); they are left as they are and not edited"},
+       {}},
       {"rotator joint with a constraint stream",
        [](user_scene& u) -> host::shape_node& {
          constraint_joint(u, "Hinge", pt::rotator_joint);
