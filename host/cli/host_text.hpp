@@ -91,6 +91,9 @@ namespace host {
                                   "Y, X or Z): its rigid body does not collide as it looks")       \
   X(problem_primitive_size, "the primitive's sizes are %s m: a collision shape needs sizes above " \
                             "0, or its body falls through others or leaves the numbers")          \
+  X(problem_primitive_no_body, "the primitive is in no rigid body part: nothing collides with it")  \
+  X(problem_primitive_second, "the rigid body collides with its first primitive \"%s\" only: this " \
+                              "one does not collide")                                              \
   X(problem_mass_zero, "the moving rigid body has mass 0: Bullet takes it for immovable and it "   \
                        "will not move")                                                            \
   X(problem_body_type, "the rigid body's type is %i, none of move, kinematic and static: the "     \
@@ -130,6 +133,9 @@ namespace host {
   X(fix_primitive_unreadable, "make the primitive anew in its dialog (Bullet Modify on the "       \
                               "primitive)")                                                        \
   X(fix_primitive_size, "give it sizes above 0 in its dialog (Bullet Modify on the primitive)")    \
+  X(fix_primitive_no_body, "move it into a rigid body part (or make its part one), or delete its "  \
+                           "primitive settings")                                                   \
+  X(fix_primitive_second, "give each primitive a rigid body part of its own")                      \
   X(fix_mass_zero, "give it a mass above 0 (Bullet Modify on the body), or make it static")        \
   X(fix_body_type, "choose its type in its dialog (Bullet Modify on the body)")                    \
   X(fix_start_overlap, "move them apart so that they at most touch")                              \

@@ -28,11 +28,12 @@ class setup_check {
   // One group of rules each, in the file named after it.
   void check_scene_settings();  // setup_check_scene.cpp: frame rate, scaled parts
   void check_scaled_parts(const shape_node& part, const shape_node& world);
-  void check_streams();        // setup_check_streams.cpp: streams that cannot be read
-  void check_bodies();         // setup_check_bodies.cpp: rigid bodies and their primitives
-  void check_start_overlap();  //   (the same file) bodies that start inside each other
-  void check_joints();         // setup_check_joints.cpp: constraint joints and their bodies
-  void check_soft_bodies();    // setup_check_soft_bodies.cpp: soft bodies and their anchors
+  void check_streams();            // setup_check_streams.cpp: streams that cannot be read
+  void check_bodies();             // setup_check_bodies.cpp: rigid bodies and their primitives
+  void check_start_overlap();      //   (the same file) bodies that start inside each other
+  void check_unused_primitives();  // (the same file) primitives no body collides with
+  void check_joints();             // setup_check_joints.cpp: constraint joints and their bodies
+  void check_soft_bodies();        // setup_check_soft_bodies.cpp: soft bodies and their anchors
 
   /// Adds a finding on `shape` (null: the scene).
   void add(const shape_node* shape, const char* code, std::string problem, std::string fix);

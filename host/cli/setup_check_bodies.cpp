@@ -70,6 +70,29 @@ void setup_check::check_bodies() {
       add(body.part, "mass_zero", texts_(host_text::problem_mass_zero), texts_(host_text::fix_mass_zero));
   }
   check_start_overlap();
+  check_unused_primitives();
+}
+
+// A primitive gives its rigid body part (its dad) the collision shape; the body takes its first
+// primitive son and no other.
+void setup_check::check_unused_primitives() {
+  for (const shape_node* shape : scene_.shapes_in_order()) {
+    if (!scene_roles::has_role(*shape, physics_role::primitive)) continue;
+    const shape_node* dad = shape->dad();
+    if (!dad || !scene_roles::has_role(*dad, physics_role::rigid_body)) {
+      add(shape, "primitive_unused", texts_(host_text::problem_primitive_no_body),
+          texts_(host_text::fix_primitive_no_body));
+      continue;
+    }
+    for (const shape_node* son : dad->sons()) {
+      if (son == shape) break;
+      if (scene_roles::has_role(*son, physics_role::primitive)) {
+        add(shape, "primitive_unused", texts_.format(host_text::problem_primitive_second, son->path()),
+            texts_(host_text::fix_primitive_second));
+        break;
+      }
+    }
+  }
 }
 
 // Bodies of one world that start inside each other; bodies of two worlds never meet.

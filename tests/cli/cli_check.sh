@@ -440,6 +440,7 @@ no_primitive           | 1 | no_primitive root/Bullet World/Empty
 primitive_size         | 1 | primitive_size root/Bullet World/Dot/Sphere; primitive_size root/Bullet World/Coin/Cylinder
 primitive_unreadable   | 1 | primitive_unreadable root/Bullet World/Odd/Line
 mass_zero              | 1 | mass_zero root/Bullet World/Stuck
+primitive_unused       | 1 | primitive_unused root/Bullet World/Plain/Sphere; primitive_unused root/Bullet World/Twin/Second
 body_type              | 1 | body_type root/Bullet World/Strange
 start_overlap          | 1 | start_overlap root/Bullet World/A; start_overlap root/Bullet World/B
 scaled_matrix          | 1 | scaled_matrix root/Bullet World/Big
@@ -477,6 +478,10 @@ TABLE
     contains "$work/out" "frame_rate.json: フレームレートが 24 fps です"
     contains "$work/out" "  対処: "
     ! grep -E "frame rate|fix:|found" "$work/out" || fail "English left in the Japanese listing"
+    for scene in "$fixtures"/*.json; do  # every finding has its Japanese text
+      "$host" check "$scene" --lang ja >"$work/ja.txt"
+      ! grep -E "fix:|setup problem| the | its | is " "$work/ja.txt" || fail "English left in the Japanese listing of $scene"
+    done
     # Bad input: exit 2.
     run 2 check "$work/missing.json"; contains "$work/err" "missing.json"
     run 2 check "$fixtures/clean.json" --frames 3; contains "$work/err" "unknown option --frames"
