@@ -1,6 +1,7 @@
 #include "bridge/sorvel_world.hpp"
 
 #include "base/texts.hpp"
+#include "bridge/view_camera.hpp"
 #include "properties/settings_limits.hpp"
 #include "sdk/scene_interface.hpp"
 #include "sdk/shape_class.hpp"
@@ -19,14 +20,17 @@ void sorvel_world::regist_re(sxsdk::shape_class& shape) {
 }
 
 bool sorvel_world::create_bullet(sxsdk::scene_interface* scene) {
+  view_camera::capture(scene, world_);
   const std::string problem = settings_limits::world_problem(world_);
   if (!problem.empty() && scene && world_.part())
     texts::show_error(*scene, ("physplug: the world \"" + settings_limits::path_of(*world_.part()) +
                                "\" cannot be simulated: " + problem)
                                   .c_str());
   if (!problem.empty() || !engine_.create_world(world_, !softbodies_.empty())) return false;
-  return rigid_bodies_.add_to_engine(engine_, scene) && joints_.add_to_engine(engine_, scene) &&
-         softbodies_.add_to_engine(engine_, scene);
+  const bool filled = rigid_bodies_.add_to_engine(engine_, scene) && joints_.add_to_engine(engine_, scene) &&
+                      softbodies_.add_to_engine(engine_, scene);
+  if (filled) engine_.first_debug_draw();
+  return filled;
 }
 
 bool sorvel_world::clear() {

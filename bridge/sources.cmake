@@ -5,4 +5,5 @@ set(PHYSPLUG_BRIDGE_SOURCES
   bridge/external_joints.cpp
   bridge/playback_driver.cpp
   bridge/scene_events.cpp
+  bridge/view_camera.cpp
 )

@@ -3,6 +3,7 @@
 
 #include "engine/contact_settings.hpp"
 #include "engine/finite_values.hpp"
+#include "engine/gl_debug_drawer.hpp"
 #include "engine/impact_world.hpp"
 #include "engine/joint_settings.hpp"
 #include "engine/parallel_dispatcher.hpp"
@@ -59,13 +60,14 @@ bool bullet_world::accepts(const world_datas& datas, bool use_softbody) {
 }
 
 bullet_world::bullet_world(world_datas& datas, bool use_softbody)
-    : soft_info_(std::make_unique<btSoftBodyWorldInfo>()) {
+    : drawer_(GLDebugDrawer::open(datas)), soft_info_(std::make_unique<btSoftBodyWorldInfo>()) {
   if (datas.gravity > 0.0f) datas.gravity = -datas.gravity;
   scale_ = datas.scale_factor;
   if (use_softbody)
     create_soft_world(datas);
   else
     create_discrete_world();
+  if (drawer_) world_->setDebugDrawer(drawer_.get());
   // Report the state at the elapsed time: by default Bullet shows each body one internal step
   // late, while kinematic bodies are shown where they were put, so the scene would lag behind.
   world_->setLatencyMotionStateInterpolation(false);
@@ -185,6 +187,13 @@ void bullet_world::update(float seconds, float cycle) {
   const float allowed = 10.0f * seconds * steps_per_second;
   const int max_sub_steps = allowed >= float(INT_MAX) ? INT_MAX : static_cast<int>(allowed);
   world_->stepSimulation(seconds, max_sub_steps, fixed_step);
+  debug_draw();
+}
+
+void bullet_world::debug_draw() {
+  if (!drawer_) return;
+  world_->debugDrawWorld();  // the soft world's own override adds its soft bodies
+  drawer_->draw_frame();
 }
 
 // The axis sweep hands out its last handle again, the sentinel at index 0, once it runs out,

@@ -29,6 +29,7 @@ class btSoftBody;
 class btSoftRigidDynamicsWorld;
 class softbody_solver;
 class btStaticPlaneShape;
+class GLDebugDrawer;
 struct btSoftBodyWorldInfo;
 class step_pool;
 
@@ -90,10 +91,15 @@ class bullet_world {
   /// Node positions in metres of body `index` under `key`; false (output untouched) if absent.
   [[nodiscard]] bool get_softbody_positions(void* key, int index, std::vector<btVector3>& positions);
 
+  /// Draws one frame of the world's debug views (Bullet's debug drawing of the world as it is
+  /// now); nothing when the world has none. update() draws one after every step.
+  void debug_draw();
+
   // For diagnostics and tests only: the Bullet objects behind the keys (null when absent).
   btDiscreteDynamicsWorld* dynamics_world() const { return world_.get(); }
   btRigidBody* find_rigid_body(void* key) const;
   btSoftBody* find_soft_body(void* key, int index) const;
+  GLDebugDrawer* debug_drawer() const { return drawer_.get(); }
 
  private:
   void create_soft_world(const world_datas& datas);
@@ -106,7 +112,8 @@ class bullet_world {
   btVector3 scaled(const btVector3& v) const { return v * scale_; }
   btTransform scaled(const btTransform& t) const;
 
-  std::unique_ptr<step_pool> pool_;  // threads of a multi-threaded world, else null
+  std::unique_ptr<GLDebugDrawer> drawer_;  // the debug views, null without any; outlives world_
+  std::unique_ptr<step_pool> pool_;        // threads of a multi-threaded world, else null
   std::unique_ptr<btSoftBodyWorldInfo> soft_info_;
   std::unique_ptr<btCollisionConfiguration> configuration_;
   std::unique_ptr<btCollisionDispatcher> dispatcher_;

@@ -19,8 +19,11 @@ class phygics_world {
   bool remove_world();
   /// Steps the world by `seconds` of elapsed time at `cycle` steps per second; nothing without a world.
   void update(float seconds, float cycle);
-  /// Debug view hook; this build has no debug view.
-  void first_debug_draw() {}
+  /// Draws the first frame of the world's debug views once the world is filled; nothing
+  /// without a world or views (bullet_world::debug_draw).
+  void first_debug_draw() {
+    if (world_) world_->debug_draw();
+  }
 
   // False without a world; otherwise bullet_world's operation of the same meaning.
   [[nodiscard]] bool addCollisionShape(collisionshape_datas& datas);

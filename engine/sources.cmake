@@ -13,4 +13,5 @@ set(PHYSPLUG_ENGINE_SOURCES
   engine/step_pool.cpp
   engine/threaded_world.cpp
   engine/batched_solver.cpp
+  engine/gl_debug_drawer.cpp
 )

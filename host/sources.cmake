@@ -12,6 +12,7 @@ set(PHYSPLUG_HOST_SOURCES
   host/io/scene_file_reader.cpp
   host/io/scene_file_writer.cpp
   host/io/shape_geometry_reader.cpp
+  host/io/temporary_names.cpp
   host/player/animation_keys.cpp
   host/player/player.cpp
   host/player/pose_snapshot.cpp
@@ -40,6 +41,13 @@ set(PHYSPLUG_HOST_SOURCES
   host/ui/text_table.cpp
   host/ui/ui_services.cpp
 )
+# Files, libraries and processes: the Windows build has its own versions of the pieces that
+# speak to the operating system (no ELF check there: Windows' loader checks images itself).
+if(WIN32)
+  list(REMOVE_ITEM PHYSPLUG_HOST_SOURCES host/plugins/elf_check.cpp)
+  list(TRANSFORM PHYSPLUG_HOST_SOURCES REPLACE "^(host/io/atomic_file|host/io/input_file|host/plugins/plugin_library)\\.cpp$"
+       "\\1_windows.cpp")
+endif()
 set(PHYSPLUG_HOST_CLI_SOURCES
   host/cli/body_pose.cpp
   host/cli/check_command.cpp
@@ -60,6 +68,7 @@ set(PHYSPLUG_HOST_CLI_SOURCES
   host/cli/motion_recorder.cpp
   host/cli/start_overlap.cpp
   host/cli/output_paths.cpp
+  host/cli/plugin_settings.cpp
   host/cli/play_command.cpp
   host/cli/primitive_measure.cpp
   host/cli/primitive_mesh.cpp

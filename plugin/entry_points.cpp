@@ -10,7 +10,11 @@
 #include "sdk/host_interface.hpp"
 #include "sdk/plugin_entry.hpp"
 
+#ifdef _WIN32
+#define PHYSPLUG_EXPORT extern "C" __declspec(dllexport)
+#else
 #define PHYSPLUG_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace {
 /// get_name's answer stays valid until the next call.

@@ -22,9 +22,9 @@ int parse_int(const std::string& option, const std::string& text, int min) {
 
 // Which options each command takes.
 const std::set<std::string>& options_of(const std::string& command) {
-  static const std::set<std::string> play = {"--frames",         "--fps",     "--render",  "--trace",
-                                             "--trace-vertices", "--gltf",    "--save",    "--lang",
-                                             "--plugin",         "--threads", "--no-check"};
+  static const std::set<std::string> play = {"--frames",         "--fps",     "--render",   "--trace",
+                                             "--trace-vertices", "--gltf",    "--save",     "--lang",
+                                             "--plugin",         "--threads", "--no-check", "--debug-frames"};
   static const std::set<std::string> edit = {"--script", "--save", "--lang", "--plugin"};
   static const std::set<std::string> info = {"--lang"};
   static const std::set<std::string> check = {"--lang", "--json"};
@@ -62,6 +62,8 @@ void apply(cli_arguments& a, const std::string& option, const std::string& value
     a.lang = value;
   else if (option == "--plugin")
     a.plugin = value;
+  else if (option == "--debug-frames")
+    a.debug_frames = value;
 }
 
 }  // namespace
@@ -69,8 +71,8 @@ void apply(cli_arguments& a, const std::string& option, const std::string& value
 const char* cli_arguments::usage() {
   return "usage:\n"
          "  physplug-host play SCENE [--frames N] [--fps F] [--render] [--trace FILE.csv]\n"
-         "                           [--gltf FILE.glb] [--save FILE] [--threads N] [--no-check] [--lang en|ja]\n"
-         "                           [--plugin PATH]\n"
+         "                           [--gltf FILE.glb] [--save FILE] [--threads N] [--no-check]\n"
+         "                           [--debug-frames DIR] [--lang en|ja] [--plugin PATH]\n"
          "  physplug-host edit SCENE --script OPS.json --save OUT [--lang en|ja] [--plugin PATH]\n"
          "  physplug-host info SCENE [--lang en|ja]\n"
          "  physplug-host check SCENE [--json] [--lang en|ja]\n"

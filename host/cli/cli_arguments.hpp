@@ -3,8 +3,8 @@
 // loaded. Every mistake throws cli_error (exit code 2) naming the argument and the problem.
 //
 //   physplug-host play SCENE [--frames N] [--fps F] [--render] [--trace FILE.csv] [--trace-vertices FILE.csv]
-//                            [--gltf FILE.glb] [--save FILE] [--threads N] [--no-check] [--lang en|ja]
-//                            [--plugin PATH]
+//                            [--gltf FILE.glb] [--save FILE] [--threads N] [--no-check] [--debug-frames DIR]
+//                            [--lang en|ja] [--plugin PATH]
 //   physplug-host edit SCENE --script OPS.json --save OUT [--lang en|ja] [--plugin PATH]
 //   physplug-host info SCENE [--lang en|ja]
 //   physplug-host check SCENE [--json] [--lang en|ja]
@@ -30,6 +30,7 @@ struct cli_arguments {
   int threads = 1;             ///< play: threads the physics steps on, 1..max_threads (not stored)
   bool no_check = false;       ///< play: skip the set-up check before playing
   bool json = false;           ///< check: print the findings as JSON
+  std::string debug_frames;    ///< play: folder for the debug view's frames as PNG files ("" none)
 
   static constexpr int max_threads = 64;
 

@@ -27,8 +27,8 @@ const std::vector<command_help>& commands() {
   static const std::vector<command_help> all = {
       {"play",
        "physplug-host play SCENE [--frames N] [--fps F] [--render] [--trace FILE.csv] [--trace-vertices FILE.csv]\n"
-       "                         [--gltf FILE.glb] [--save FILE] [--threads N] [--no-check] [--lang en|ja]\n"
-       "                         [--plugin PATH]",
+       "                         [--gltf FILE.glb] [--save FILE] [--threads N] [--no-check] [--debug-frames DIR]\n"
+       "                         [--lang en|ja] [--plugin PATH]",
        host_text::help_play,
        {{"--frames N", host_text::help_frames},
         {"--fps F", host_text::help_fps},
@@ -39,6 +39,7 @@ const std::vector<command_help>& commands() {
         {"--save FILE", host_text::help_save_play},
         {"--threads N", host_text::help_threads},
         {"--no-check", host_text::help_no_check},
+        {"--debug-frames DIR", host_text::help_debug_frames},
         lang,
         plugin,
         help}},

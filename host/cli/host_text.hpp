@@ -66,6 +66,7 @@ namespace host {
   X(bodies_many, "%i rigid bodies (%i moving)")                                                    \
   X(wrote_trace, "trace (CSV; frame, shape, position in mm, rotation): %s")                        \
   X(wrote_gltf, "animation (glTF 2.0 binary; metres, Y up): %s")                                   \
+  X(wrote_debug_frames, "debug view frames (PNG, 640 x 640): %i in %s")                              \
   X(stopped_early, "%s: the plug-in left sequence mode at frame %i; playback stopped")             \
   X(plugin_failed_playing, "%s: the plug-in failed during playback (see the errors above)")        \
   X(world_not_built, "%s: a physics world could not be built (see the messages above)")            \
@@ -195,6 +196,8 @@ namespace host {
   X(help_script, "the edit script: a JSON list of operations (docs/cli.md)")                       \
   X(help_save_edit, "where to save the edited scene (required)")                                   \
   X(help_threads, "threads the physics steps on (default 1; the same motion with any number)")     \
+  X(help_debug_frames, "draw every world's debug view offscreen into DIR, one PNG per world and frame " \
+                       "(world0-00000.png, ...)")                                                  \
   X(help_lang, "language of the texts the plug-in and this program print (default en)")           \
   X(help_plugin, "the plug-in library (default: the one built with this program, else "           \
                  "libphysplug.so beside it or in ../lib)")                                         \

@@ -1,7 +1,5 @@
 #include "host/cli/output_paths.hpp"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <vector>
 
@@ -19,10 +17,15 @@ struct named_path {
 }  // namespace
 
 bool output_paths::same_file(const std::string& a, const std::string& b) {
-  struct stat sa, sb;
-  if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0)
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  // Both there: the same device and inode (on Windows, where stat gives no inode, the same
+  // volume and file index).
   std::error_code ea, eb;
+  if (std::filesystem::exists(a, ea) && std::filesystem::exists(b, eb)) {
+    const bool same = std::filesystem::equivalent(a, b, ea);
+    if (!ea) return same;
+  }
+  ea.clear();
+  eb.clear();
   const auto ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a), ea);
   const auto cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b), eb);
   return !ea && !eb && ca == cb;

@@ -13,6 +13,7 @@
 #include "host/cli/mesh_recorder.hpp"
 #include "host/cli/motion_recorder.hpp"
 #include "host/cli/output_paths.hpp"
+#include "host/cli/plugin_settings.hpp"
 #include "host/cli/printable.hpp"
 #include "host/cli/progress_bar.hpp"
 #include "host/cli/setup_check.hpp"
@@ -139,10 +140,8 @@ int play_command::run(const cli_arguments& args) {
   // The set-up problems a user would otherwise see as a failed or strange playback, as warnings.
   if (!args.no_check)
     check_command::warn(setup_check::run(session.target(), session.texts()), args.scene, session.texts(), std::cerr);
-  // The plug-in reads its step threads from the environment when it is loaded: a choice of
-  // this run, stored in no scene.
-  if (setenv("PHYSPLUG_THREADS", std::to_string(args.threads).c_str(), 1) != 0)
-    throw std::runtime_error("--threads: the setting cannot be handed to the plug-in");
+  plugin_settings::hand_over(args);  // --threads and --debug-frames, before the plug-in is loaded
+  const auto started = std::filesystem::file_time_type::clock::now();
   session.load_plugin(args.plugin);
   scene& s = session.target();
   const int frames = args.frames >= 0 ? args.frames : std::max(0, s.animation().end_frame);
@@ -166,6 +165,10 @@ int play_command::run(const cli_arguments& args) {
   std::cerr << t.format(host_text::played, args.scene, frames, fps, bodies_text(run.recorder.bodies(), t)) << '\n';
   if (!args.trace.empty()) std::cerr << t.format(host_text::wrote_trace, args.trace) << '\n';
   if (!args.gltf.empty()) std::cerr << t.format(host_text::wrote_gltf, args.gltf) << '\n';
+  if (!args.debug_frames.empty())
+    std::cerr << t.format(host_text::wrote_debug_frames, plugin_settings::frames_written(args.debug_frames, started),
+                          args.debug_frames)
+              << '\n';
   for (const motion_recorder::lost_body& lost : run.recorder.lost())
     std::cerr << printable(t.format(host_text::body_not_finite, args.scene, run.recorder.bodies()[lost.body].path,
                                     lost.frame))

@@ -17,7 +17,7 @@ namespace {
 
 // Top to bottom. A folder may include its own headers and those of any floor below it.
 const std::vector<std::string> floors = {"plugin",     "editing",  "bridge", "joints", "softbody",
-                                         "properties", "geometry", "base",   "engine"};
+                                         "properties", "geometry", "base",   "engine", "debugview"};
 // Below every floor and usable by all but the engine: the host SDK as the plug-in sees it.
 const std::vector<std::string> sdk_folders = {"sdk", "sx"};
 
@@ -98,6 +98,14 @@ TEST(include_rules, bullet_dynamics_only_in_the_engine) {
   }
 }
 
+TEST(include_rules, the_debug_view_knows_no_bullet) {
+  // It is handed plain line lists; not even Bullet's vectors cross into it.
+  for (const include_line& i : includes_in("debugview")) {
+    EXPECT_FALSE(i.angled && i.target.rfind("LinearMath/", 0) == 0) << where(i);
+    EXPECT_FALSE(is_bullet_dynamics(i)) << where(i);
+  }
+}
+
 TEST(include_rules, the_plugin_side_never_sees_the_headless_host) {
   std::vector<std::string> folders = floors;
   folders.insert(folders.end(), sdk_folders.begin(), sdk_folders.end());
@@ -110,7 +118,8 @@ TEST(include_rules, the_rules_see_the_code) {
   // A moved tree or a broken pattern would make the checks above pass on nothing.
   std::map<std::string, std::size_t> seen;
   for (const std::string& folder : floors) seen[folder] = includes_in(folder).size();
-  for (const char* folder : {"plugin", "bridge", "properties", "base", "engine"}) EXPECT_GT(seen[folder], 0u) << folder;
+  for (const char* folder : {"plugin", "bridge", "properties", "base", "engine", "debugview"})
+    EXPECT_GT(seen[folder], 0u) << folder;
   const std::vector<include_line> engine = includes_in("engine");
   EXPECT_TRUE(std::any_of(engine.begin(), engine.end(), is_bullet_dynamics));
 }

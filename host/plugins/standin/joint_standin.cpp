@@ -26,7 +26,11 @@
 #error "STANDIN_UUID must give the stand-in's UUID"
 #endif
 
+#ifdef _WIN32
+#define STANDIN_EXPORT extern "C" __declspec(dllexport)
+#else
 #define STANDIN_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace {
 

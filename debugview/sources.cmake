@@ -1,0 +1,21 @@
+# Sources of debugview/: the debug view's window (Windows) and offscreen frames (Linux, when
+# EGL and OpenGL are found), fed with line lists; it knows nothing of Bullet.
+set(PHYSPLUG_DEBUGVIEW_SOURCES debugview/png_file.cpp)
+set(PHYSPLUG_DEBUGVIEW_LIBS)
+if(WIN32)
+  list(APPEND PHYSPLUG_DEBUGVIEW_SOURCES debugview/line_painter.cpp debugview/debug_window_windows.cpp
+       debugview/no_frame_files.cpp)
+  set(PHYSPLUG_DEBUGVIEW_LIBS opengl32 gdi32 user32)
+else()
+  list(APPEND PHYSPLUG_DEBUGVIEW_SOURCES debugview/no_window.cpp)
+  find_package(OpenGL QUIET COMPONENTS OpenGL EGL)
+  if(OpenGL_OpenGL_FOUND AND OpenGL_EGL_FOUND)
+    list(APPEND PHYSPLUG_DEBUGVIEW_SOURCES debugview/line_painter.cpp debugview/frame_files_egl.cpp)
+    set(PHYSPLUG_DEBUGVIEW_LIBS OpenGL::OpenGL OpenGL::EGL)
+    set(PHYSPLUG_DEBUG_FRAMES ON)
+  else()
+    list(APPEND PHYSPLUG_DEBUGVIEW_SOURCES debugview/no_frame_files.cpp)
+    set(PHYSPLUG_DEBUG_FRAMES OFF)
+    message(STATUS "EGL and OpenGL not found: physplug-host play --debug-frames is not available")
+  endif()
+endif()
