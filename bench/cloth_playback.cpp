@@ -32,6 +32,7 @@
 #include "bench/frame_timing.hpp"
 #include "engine/contact_settings.hpp"
 #include "engine/impact_world.hpp"
+#include "engine/softbody_mesh.hpp"
 #include "engine/softbody_solver.hpp"
 #include "host/player/player.hpp"
 #include "host/plugins/plugin_host.hpp"
@@ -153,6 +154,7 @@ class raw_path {
     body_->m_cfg.viterations = 1;
     body_->m_cfg.piterations = std::max(4, softbody_solver::min_position_iterations);
     body_->m_cfg.diterations = 0;
+    softbody_mesh::build_face_tree(*body_);  // as the engine does before the first step
     world_.addSoftBody(body_, 4, -1);
   }
   ~raw_path() {

@@ -138,28 +138,6 @@ void configure(btSoftBody& body, const softbody_datas& d, bool one_piece) {
   if (d.kMT > 0.0f || d.kPR > 0.0f || d.kVC > 0.0f) body.setPose(d.kPR > 0.0f || d.kVC > 0.0f, d.kMT > 0.0f);
 }
 
-// With vertex-face collision on, Bullet builds a cloth's face tree on its first step by testing
-// every pair of faces for a shared edge: 7 s for 20 000 faces (a 100 x 100 cloth), about five
-// minutes for the 124 000 faces of 250 x 250. The tree only narrows collision queries, so any
-// tree of the faces serves: each face is inserted as Bullet inserts any leaf (faces x log
-// faces), and the constants Bullet would compute with it are computed now.
-void build_face_tree(btSoftBody& body) {
-  body.updateConstants();
-  body.m_fdbvt.clear();
-  const btScalar margin = body.getCollisionShape()->getMargin();
-  const btVector3 pad(margin, margin, margin);
-  for (int i = 0; i < body.m_faces.size(); ++i) {
-    btSoftBody::Face& f = body.m_faces[i];
-    btVector3 lo = f.m_n[0]->m_x, hi = lo;
-    for (int k = 1; k < 3; ++k) {
-      lo.setMin(f.m_n[k]->m_x);
-      hi.setMax(f.m_n[k]->m_x);
-    }
-    f.m_leaf = body.m_fdbvt.insert(btDbvtVolume::FromMM(lo - pad, hi + pad), &f);
-  }
-  body.m_bUpdateRtCst = false;
-}
-
 }  // namespace
 
 void bullet_world::attach_anchors(btSoftBody& body, const softbody_datas& datas) {
@@ -185,7 +163,7 @@ bool bullet_world::addSoftBody(softbody_datas& datas, void* key) {
   softbodies_[key].push_back(body);
   configure(*body, datas, is_one_piece(datas, node_count(datas)));
   attach_anchors(*body, datas);
-  if ((body->m_cfg.collisions & btSoftBody::fCollision::VF_SS) != 0) build_face_tree(*body);
+  if ((body->m_cfg.collisions & btSoftBody::fCollision::VF_SS) != 0) softbody_mesh::build_face_tree(*body);
   soft_world_->addSoftBody(body, collision_filter::group(datas.group), collision_filter::mask(datas.mask));
   return true;
 }

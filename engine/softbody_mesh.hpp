@@ -16,4 +16,8 @@ namespace softbody_mesh {
 /// does. With no triangles: one node. The caller owns the body.
 btSoftBody* create(btSoftBodyWorldInfo& info, const float* vertices, const std::int32_t* triangles, int faces);
 
+/// Builds the face tree of a body with vertex-face collision before its first step (see the
+/// definition for why).
+void build_face_tree(btSoftBody& body);
+
 }  // namespace softbody_mesh
