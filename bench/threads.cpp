@@ -6,7 +6,7 @@
 // two settled piles are, and as its last line `ratio <plug-in path/raw>`. At 2 threads and more
 // the pile, one island, is solved in batches (engine/batched_solver): its boxes take other paths
 // than Bullet's serial solver sends them, so the piles are compared as piles: mean height
-// (within 1 cm) and the spread of the boxes across the ground (within 5%).
+// (within 2 cm) and the spread of the boxes across the ground (within 5%).
 //
 //   build/bin/threads [--frames F] [--threads T] [BOXES]      (default: 250 frames, 2, 4000)
 #include <algorithm>
