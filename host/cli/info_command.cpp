@@ -145,23 +145,6 @@ std::string role_text(const shape_node& shape, physics_role role, const host_tex
   return "";
 }
 
-host_text role_name(physics_role role) {
-  switch (role) {
-    case physics_role::world:
-      return host_text::role_world;
-    case physics_role::rigid_body:
-      return host_text::role_rigid_body;
-    case physics_role::primitive:
-      return host_text::role_primitive;
-    case physics_role::joint:
-      return host_text::role_joint;
-    case physics_role::soft_body:
-    case physics_role::none:
-      break;
-  }
-  return host_text::role_soft_body;
-}
-
 // The kind of a shape as people read it; "?" for a kind the scene format does not name.
 std::string kind_text(const shape_node& shape, const host_texts& t) {
   static const std::pair<const char*, host_text> kinds[] = {
@@ -178,7 +161,7 @@ void describe_shape(const shape_node& shape, int depth, const host_texts& t, std
   out << std::string(static_cast<std::size_t>(depth) * 2, ' ') << shape.name() << " (" << kind_text(shape, t) << ')';
   const auto roles = scene_roles::roles_of(shape);
   for (std::size_t i = 0; i < roles.size(); ++i)
-    out << (i ? ";" : "") << " [" << t(role_name(roles[i])) << "] " << role_text(shape, roles[i], t);
+    out << (i ? ";" : "") << " [" << t(physics_role_text(roles[i])) << "] " << role_text(shape, roles[i], t);
   out << '\n';
   for (const shape_node* son : shape.sons()) describe_shape(*son, depth + 1, t, out);
 }

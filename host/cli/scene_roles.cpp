@@ -69,22 +69,21 @@ void place_below(const shape_node& shape, const world_place& place,
 
 }  // namespace
 
-const char* physics_role_name(physics_role role) {
+host_text physics_role_text(physics_role role) {
   switch (role) {
     case physics_role::world:
-      return "world";
+      return host_text::role_world;
     case physics_role::rigid_body:
-      return "rigid body";
+      return host_text::role_rigid_body;
     case physics_role::primitive:
-      return "primitive";
+      return host_text::role_primitive;
     case physics_role::joint:
-      return "joint";
+      return host_text::role_joint;
     case physics_role::soft_body:
-      return "soft body";
     case physics_role::none:
       break;
   }
-  return "";
+  return host_text::role_soft_body;
 }
 
 bool scene_roles::has_role(const shape_node& shape, physics_role role) {

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "host/cli/host_text.hpp"
 #include "host/cli/stream_decoder.hpp"
 
 namespace host {
@@ -18,8 +19,8 @@ class shape_node;
 
 enum class physics_role { none, world, rigid_body, primitive, joint, soft_body };
 
-/// "world", "rigid body", "primitive", "joint", "soft body" or "" for none.
-const char* physics_role_name(physics_role role);
+/// The role's name as people read it ("world", "rigid body", ...; none reads as "soft body").
+host_text physics_role_text(physics_role role);
 
 /// One rigid body of an active world, as the plug-in will simulate it.
 struct simulated_body {

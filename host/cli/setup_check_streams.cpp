@@ -53,23 +53,6 @@ stream_state state_of(const shape_node& shape, physics_role role) {
   return s;
 }
 
-host_text settings_name(physics_role role) {
-  switch (role) {
-    case physics_role::world:
-      return host_text::role_world;
-    case physics_role::rigid_body:
-      return host_text::role_rigid_body;
-    case physics_role::primitive:
-      return host_text::role_primitive;
-    case physics_role::joint:
-      return host_text::role_joint;
-    case physics_role::soft_body:
-    case physics_role::none:
-      break;
-  }
-  return host_text::role_soft_body;
-}
-
 }  // namespace
 
 void setup_check::check_streams() {
@@ -77,7 +60,7 @@ void setup_check::check_streams() {
     for (const physics_role role : scene_roles::roles_of(*shape)) {
       const stream_state s = state_of(*shape, role);
       if (s.whole) continue;
-      const std::string name = texts_(settings_name(role));
+      const std::string name = texts_(physics_role_text(role));
       std::string problem = s.bytes < 4 ? texts_.format(host_text::problem_stream_no_version, name, s.bytes)
                             : s.expected
                                 ? texts_.format(host_text::problem_stream_short, name, s.version, s.bytes, s.expected)
