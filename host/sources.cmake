@@ -12,10 +12,12 @@ set(PHYSPLUG_HOST_SOURCES
   host/io/scene_file_reader.cpp
   host/io/scene_file_writer.cpp
   host/io/shape_geometry_reader.cpp
+  host/io/system_files_posix.cpp
   host/io/temporary_names.cpp
   host/player/animation_keys.cpp
   host/player/player.cpp
   host/player/pose_snapshot.cpp
+  host/plugins/dynamic_library_posix.cpp
   host/plugins/elf_check.cpp
   host/plugins/plugin_host.cpp
   host/plugins/plugin_library.cpp
@@ -41,12 +43,11 @@ set(PHYSPLUG_HOST_SOURCES
   host/ui/text_table.cpp
   host/ui/ui_services.cpp
 )
-# Files, libraries and processes: the Windows build has its own versions of the pieces that
+# Files, libraries and processes: the Windows build has its own versions of the thin layers that
 # speak to the operating system (no ELF check there: Windows' loader checks images itself).
 if(WIN32)
   list(REMOVE_ITEM PHYSPLUG_HOST_SOURCES host/plugins/elf_check.cpp)
-  list(TRANSFORM PHYSPLUG_HOST_SOURCES REPLACE "^(host/io/atomic_file|host/io/input_file|host/plugins/plugin_library)\\.cpp$"
-       "\\1_windows.cpp")
+  list(TRANSFORM PHYSPLUG_HOST_SOURCES REPLACE "_posix\\.cpp$" "_windows.cpp")
 endif()
 set(PHYSPLUG_HOST_CLI_SOURCES
   host/cli/body_pose.cpp

@@ -1,11 +1,9 @@
 #include "host/io/input_file.hpp"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+
+#include "host/io/system_files.hpp"
 
 namespace host {
 namespace {
@@ -19,40 +17,32 @@ std::string too_large(unsigned long long size, std::size_t limit) {
 // Closes the descriptor on every path out of read().
 struct descriptor {
   int fd;
-  ~descriptor() { ::close(fd); }
+  ~descriptor() {
+    if (fd >= 0) system_files::close(fd);
+  }
 };
 
 }  // namespace
 
-const char* input_file::kind_of(unsigned mode) {
-  if (S_ISREG(mode)) return "a regular file";
-  if (S_ISDIR(mode)) return "a directory";
-  if (S_ISFIFO(mode)) return "a FIFO";
-  if (S_ISCHR(mode)) return "a character device";
-  if (S_ISBLK(mode)) return "a block device";
-  if (S_ISSOCK(mode)) return "a socket";
-  return "no regular file";
-}
-
 std::string input_file::read(const std::string& path, std::size_t limit) {
   // Looked at before opening: opening a FIFO waits for a writer, and opening a device may
-  // already do something. O_NONBLOCK still guards against a swap between the two looks.
-  struct stat info;
-  if (::stat(path.c_str(), &info) != 0) throw input_file_error(system_error("cannot open"));
-  if (!S_ISREG(info.st_mode))
-    throw input_file_error(std::string("is ") + kind_of(info.st_mode) + ", not a file to read");
-  const descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
+  // already do something. The open never waits either, and the open file is looked at again,
+  // in case the name was swapped between the two looks.
+  system_files::file_status info;
+  if (!system_files::look(path, info)) throw input_file_error(system_error("cannot open"));
+  if (info.kind != system_files::file_kind::regular)
+    throw input_file_error(std::string("is ") + info.kind_text + ", not a file to read");
+  const descriptor file{system_files::open_to_read(path)};
   if (file.fd < 0) throw input_file_error(system_error("cannot open"));
-  if (::fstat(file.fd, &info) != 0) throw input_file_error(system_error("cannot read"));
-  if (!S_ISREG(info.st_mode))
-    throw input_file_error(std::string("is ") + kind_of(info.st_mode) + ", not a file to read");
-  if (static_cast<unsigned long long>(info.st_size) > limit) throw input_file_error(too_large(info.st_size, limit));
+  if (!system_files::look(file.fd, info)) throw input_file_error(system_error("cannot read"));
+  if (info.kind != system_files::file_kind::regular)
+    throw input_file_error(std::string("is ") + info.kind_text + ", not a file to read");
+  if (info.size > limit) throw input_file_error(too_large(info.size, limit));
   std::string text;
-  text.reserve(static_cast<std::size_t>(info.st_size));
+  text.reserve(static_cast<std::size_t>(info.size));
   char buffer[1 << 16];
   for (;;) {
-    const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
+    const long n = system_files::read(file.fd, buffer, sizeof buffer);
     if (n < 0) throw input_file_error(system_error("cannot read"));
     if (n == 0) return text;
     text.append(buffer, std::size_t(n));

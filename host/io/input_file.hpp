@@ -22,10 +22,6 @@ class input_file {
   /// input_file_error when it cannot be opened or read, is no regular file, or holds more than
   /// `limit` bytes (checked before reading and again while reading, should it grow).
   static std::string read(const std::string& path, std::size_t limit);
-
-  /// What kind of file `mode` (a stat st_mode) describes, for messages: "a directory",
-  /// "a FIFO", "a character device", ... or "a regular file".
-  static const char* kind_of(unsigned mode);
 };
 
 }  // namespace host

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "host/io/input_file.hpp"
+#include "host/io/system_files.hpp"
 
 namespace host {
 namespace {
@@ -66,7 +66,7 @@ std::string check_segments(int fd, const Elf64_Ehdr& header, std::uint64_t size)
 std::string elf_check::problem(const std::string& path) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0) return std::string("cannot open: ") + std::strerror(errno);
-  if (!S_ISREG(info.st_mode)) return std::string("is ") + input_file::kind_of(info.st_mode) + ", not a library";
+  if (!S_ISREG(info.st_mode)) return std::string("is ") + system_files::kind_of(info.st_mode) + ", not a library";
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return std::string("cannot open: ") + std::strerror(errno);
   std::string problem;

@@ -1,13 +1,11 @@
 #include "host/plugins/plugin_library.hpp"
 
-#include <dlfcn.h>
-
-#include "host/plugins/elf_check.hpp"
+#include "host/plugins/dynamic_library.hpp"
 
 namespace host {
 namespace {
 
-// A function pointer from dlsym's object pointer (POSIX guarantees the round trip).
+// A function pointer from the loader's object pointer (both loaders guarantee the round trip).
 template <typename F>
 F as_function(void* p) {
   return reinterpret_cast<F>(p);
@@ -16,18 +14,9 @@ F as_function(void* p) {
 }  // namespace
 
 plugin_library::plugin_library(std::string path) : path_(std::move(path)) {
-  // A bare name is a library the loader finds on the system's library path; a file named by
-  // its path is looked at first, since a cut one would crash the loader.
-  if (path_.find('/') != std::string::npos) {
-    const std::string problem = elf_check::problem(path_);
-    if (!problem.empty()) throw plugin_load_error("cannot load plug-in \"" + path_ + "\": " + problem);
-  }
-  dlerror();  // forget an older error so that the text below is this call's
-  handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle_) {
-    const char* why = dlerror();
-    throw plugin_load_error("cannot load plug-in \"" + path_ + "\": " + (why ? why : "dlopen failed"));
-  }
+  std::string why;
+  handle_ = dynamic_library::open(path_, why);
+  if (!handle_) throw plugin_load_error("cannot load plug-in \"" + path_ + "\": " + why);
   std::string missing;
   create_interface = as_function<sxsdk::entry::create_interface_fn>(symbol("create_interface", missing));
   has_interface = as_function<sxsdk::entry::has_interface_fn>(symbol("has_interface", missing));
@@ -37,7 +26,7 @@ plugin_library::plugin_library(std::string path) : path_(std::move(path)) {
   is_resident = as_function<sxsdk::entry::is_resident_fn>(symbol("is_resident", missing));
   get_info = as_function<sxsdk::entry::get_info_fn>(symbol("get_info", missing));
   if (!missing.empty()) {
-    dlclose(handle_);
+    dynamic_library::close(handle_);
     // Every missing name at once: a half-built plug-in usually lacks more than one.
     const bool several = missing.find(',') != std::string::npos;
     throw plugin_load_error("cannot load plug-in \"" + path_ + "\": missing entry point" + (several ? "s" : "") +
@@ -45,10 +34,10 @@ plugin_library::plugin_library(std::string path) : path_(std::move(path)) {
   }
 }
 
-plugin_library::~plugin_library() { dlclose(handle_); }
+plugin_library::~plugin_library() { dynamic_library::close(handle_); }
 
 void* plugin_library::symbol(const char* name, std::string& missing) {
-  void* found = dlsym(handle_, name);
+  void* found = dynamic_library::symbol(handle_, name);
   if (!found) missing += std::string(missing.empty() ? " " : ", ") + "\"" + name + "\"";
   return found;
 }
