@@ -14,6 +14,7 @@
 #include "host/io/scene_file.hpp"
 #include "host/ui/ui_services.hpp"
 #include "plugin/playback_scene.hpp"
+#include "plugin/seen_by_user.hpp"
 
 namespace {
 
@@ -82,31 +83,13 @@ expected_editor editor_for(host::shape_node& shape) {
   return {"No targets", "none"};
 }
 
-std::string describe(const host::dialog_record& d) {
-  std::string first;
-  if (!d.items.empty()) {
-    first = d.items.front().label;
-    for (const std::string& c : d.items.front().choices) first += "/" + c;
-  }
-  return "[" + d.title + " | " + first + "]";
-}
-
 TEST(bullet_modify_component, every_shape_of_every_example_opens_its_editor_and_a_cancel_changes_nothing) {
   std::set<std::string> editors_met;
   for (const fs::path& file : example_scenes()) {
     SCOPED_TRACE(file.filename().string());
     host::ui_services ui;
     playback_scene s(host::scene_file::load(file.string(), &ui));
-    std::vector<std::string> seen;
-    std::size_t dialogs_seen = 0;
-    auto catch_up = [&] {
-      for (; dialogs_seen < ui.script().shown().size(); ++dialogs_seen)
-        seen.push_back(describe(ui.script().shown()[dialogs_seen]));
-    };
-    s.scene->messages().set_echo([&](const host::message_window::line& l) {
-      catch_up();
-      seen.push_back(l.text);
-    });
+    plugin_test::seen_by_user seen(*s.scene, ui);
     const std::string before = plugin_test::scene_state(*s.scene);
     const std::vector<host::shape_node*> shapes = s.scene->shapes_in_order();
     for (host::shape_node* shape : shapes) {
@@ -116,18 +99,17 @@ TEST(bullet_modify_component, every_shape_of_every_example_opens_its_editor_and_
       s.scene->set_active_shapes({shape});
       ui.script().push_cancel();
       ui.script().push_cancel();
-      seen.clear();
+      seen.forget();
       EXPECT_TRUE(s.modify->ask_shape(s.scene->root().sdk()));
-      catch_up();
       ui.script().clear_pending();
-      EXPECT_EQ(first_of_its_kind(seen, expected.first_line).substr(0, expected.first_line.size()), expected.first_line)
+      EXPECT_EQ(first_of_its_kind(seen.lines(), expected.first_line).substr(0, expected.first_line.size()),
+                expected.first_line)
           << expected.editor;
       for (const std::string& line : s.scene->messages().texts(host::message_window::kind::error))
         ADD_FAILURE() << "error: " << line;
       s.scene->messages().clear();
       EXPECT_EQ(plugin_test::scene_state(*s.scene), before);
     }
-    s.scene->messages().set_echo(nullptr);
   }
   // The examples between them reach every editor a saved scene can open.
   for (const char* editor :

@@ -11,6 +11,7 @@
 #include "host/ui/ui_services.hpp"
 #include "joints/constraints_properties.hpp"
 #include "plugin/playback_scene.hpp"
+#include "plugin/seen_by_user.hpp"
 #include "softbody/grid_mesh.hpp"
 #include "softbody/softbody_properties.hpp"
 
@@ -23,43 +24,13 @@ namespace pt = sxsdk::part_type;
 /// How the editor is reached: the attribute itself, or the browser or figure component.
 enum class entry { attribute, browser, figure };
 
-/// A dialog as the user met it: its title and its first item (a selection with its entries).
-std::string describe(const host::dialog_record& d) {
-  std::string first;
-  if (!d.items.empty()) {
-    first = d.items.front().label;
-    for (const std::string& c : d.items.front().choices) first += "/" + c;
-  }
-  return "[" + d.title + " | " + first + "]";
-}
-
 struct user_scene {
   host::ui_services ui;
   playback_scene s;
-  /// Everything the user saw, in order: message lines, "error: " lines, and each dialog (at
-  /// the moment it was answered) as describe() gives it.
-  std::vector<std::string> seen;
-  std::size_t dialogs_seen = 0;
+  plugin_test::seen_by_user seen{*s.scene, ui};
 
-  user_scene() {
-    s.scene->set_services(&ui);
-    s.scene->messages().set_echo([this](const host::message_window::line& l) {
-      catch_up();
-      seen.push_back((l.what == host::message_window::kind::error ? "error: " : "") + l.text);
-    });
-  }
-  ~user_scene() {
-    s.scene->messages().set_echo(nullptr);
-    s.scene->set_services(nullptr);
-  }
-  void catch_up() {
-    for (const auto& shown = ui.script().shown(); dialogs_seen < shown.size(); ++dialogs_seen)
-      seen.push_back(describe(shown[dialogs_seen]));
-  }
-  void forget() {
-    catch_up();
-    seen.clear();
-  }
+  user_scene() { s.scene->set_services(&ui); }
+  ~user_scene() { s.scene->set_services(nullptr); }
 
   host::shape_node& at(const std::string& path) {
     host::shape_node* shape = s.scene->find(path);
@@ -71,6 +42,16 @@ struct user_scene {
     std::vector<host::shape_node*> shapes;
     for (const std::string& p : paths) shapes.push_back(&at(p));
     s.scene->set_active_shapes(shapes);
+  }
+  /// The shapes at `paths` (or `shape`) made active, the way the user picks them in the browser;
+  /// returns the root, on which the attribute is then invoked.
+  host::shape_node& with_active(const std::vector<std::string>& paths) {
+    select(paths);
+    return s.scene->root();
+  }
+  host::shape_node& with_active(host::shape_node& shape) {
+    s.scene->set_active_shapes({&shape});
+    return s.scene->root();
   }
 
   bool ask(entry via, host::shape_node& asked) {
@@ -181,8 +162,7 @@ std::vector<ask_case> ask_cases() {
          body(u);
          u.s.enter();
          u.s.play_to(5);
-         u.select({"root"});
-         return u.s.scene->root();
+         return u.with_active({"root"});
        },
        {},
        entry::attribute,
@@ -199,8 +179,7 @@ std::vector<ask_case> ask_cases() {
          body(u);
          u.s.enter();
          u.s.play_to(5);
-         u.select({"root/World/Ball"});
-         return u.s.scene->root();
+         return u.with_active({"root/World/Ball"});
        },
        {cancel},
        entry::attribute,
@@ -210,8 +189,7 @@ std::vector<ask_case> ask_cases() {
       {"world",
        [](user_scene& u) -> host::shape_node& {
          world(u);
-         u.select({"root/World"});
-         return u.s.scene->root();
+         return u.with_active({"root/World"});
        },
        {cancel},
        entry::attribute,
@@ -223,8 +201,7 @@ std::vector<ask_case> ask_cases() {
          world_properties settings;
          settings.shape = &body(u, "Both").sdk();
          if (!settings.regist()) throw std::runtime_error("world settings not written");
-         u.select({"root/World/Both"});
-         return u.s.scene->root();
+         return u.with_active({"root/World/Both"});
        },
        {cancel},
        entry::attribute,
@@ -232,10 +209,7 @@ std::vector<ask_case> ask_cases() {
        {"[Setting Bullet World | Active]", "Terminated"},
        {}},
       {"primitive",
-       [](user_scene& u) -> host::shape_node& {
-         u.s.scene->set_active_shapes({body(u).sons().front()});
-         return u.s.scene->root();
-       },
+       [](user_scene& u) -> host::shape_node& { return u.with_active(*body(u).sons().front()); },
        {cancel},
        entry::attribute,
        true,
@@ -244,8 +218,7 @@ std::vector<ask_case> ask_cases() {
       {"rigid body",
        [](user_scene& u) -> host::shape_node& {
          body(u);
-         u.select({"root/World/Ball"});
-         return u.s.scene->root();
+         return u.with_active({"root/World/Ball"});
        },
        {cancel},
        entry::attribute,
@@ -255,8 +228,7 @@ std::vector<ask_case> ask_cases() {
       {"a rigid body whose settings end early: an error names it, the stream is kept",
        [](user_scene& u) -> host::shape_node& {
          body(u).find_stream(physplug_modify_uuid)->bytes.resize(9);  // version, type, group index
-         u.select({"root/World/Ball"});
-         return u.s.scene->root();
+         return u.with_active({"root/World/Ball"});
        },
        {},
        entry::attribute,
@@ -267,8 +239,7 @@ std::vector<ask_case> ask_cases() {
       {"a rigid body with a group index above 15: an error names it",
        [](user_scene& u) -> host::shape_node& {
          body(u).find_stream(physplug_modify_uuid)->bytes[8] = 200;  // byte 8: the group index
-         u.select({"root/World/Ball"});
-         return u.s.scene->root();
+         return u.with_active({"root/World/Ball"});
        },
        {},
        entry::attribute,
@@ -279,8 +250,7 @@ std::vector<ask_case> ask_cases() {
       {"rotator joint with a constraint stream",
        [](user_scene& u) -> host::shape_node& {
          constraint_joint(u, "Hinge", pt::rotator_joint);
-         u.select({"root/World/Hinge"});
-         return u.s.scene->root();
+         return u.with_active({"root/World/Hinge"});
        },
        {},
        entry::attribute,
@@ -290,8 +260,7 @@ std::vector<ask_case> ask_cases() {
       {"ball joint without a constraint stream: the chain builder",
        [](user_scene& u) -> host::shape_node& {
          joint(u, joint(u, world(u), "Shoulder", pt::ball_joint), "Elbow", pt::ball_joint);
-         u.select({"root/World/Shoulder"});
-         return u.s.scene->root();
+         return u.with_active({"root/World/Shoulder"});
        },
        {cancel},
        entry::attribute,
@@ -301,8 +270,7 @@ std::vector<ask_case> ask_cases() {
       {"ball joint with a constraint stream: the constraint dialog",
        [](user_scene& u) -> host::shape_node& {
          joint(u, constraint_joint(u, "Shoulder", pt::ball_joint), "Elbow", pt::ball_joint);
-         u.select({"root/World/Shoulder"});
-         return u.s.scene->root();
+         return u.with_active({"root/World/Shoulder"});
        },
        {cancel},
        entry::attribute,
@@ -312,8 +280,7 @@ std::vector<ask_case> ask_cases() {
       {"bone joint without a constraint stream: the chain builder",
        [](user_scene& u) -> host::shape_node& {
          joint(u, joint(u, world(u), "Upper", pt::bone_joint), "Lower", pt::bone_joint);
-         u.select({"root/World/Upper"});
-         return u.s.scene->root();
+         return u.with_active({"root/World/Upper"});
        },
        {cancel},
        entry::attribute,
@@ -323,8 +290,7 @@ std::vector<ask_case> ask_cases() {
       {"a lone ball joint has no chain: the constraint dialog",
        [](user_scene& u) -> host::shape_node& {
          joint(u, world(u), "Wrist", pt::ball_joint);
-         u.select({"root/World/Wrist"});
-         return u.s.scene->root();
+         return u.with_active({"root/World/Wrist"});
        },
        {cancel},
        entry::attribute,
@@ -332,10 +298,7 @@ std::vector<ask_case> ask_cases() {
        {"No RigidBody", "[Modify Bullet Joint | Delete Constraints]", "Terminated"},
        {}},
       {"a new soft body outside face selection: all faces",
-       [](user_scene& u) -> host::shape_node& {
-         u.s.scene->set_active_shapes({&grid(u, "Cloth")});
-         return u.s.scene->root();
-       },
+       [](user_scene& u) -> host::shape_node& { return u.with_active(grid(u, "Cloth")); },
        {cancel},
        entry::attribute,
        true,
@@ -369,20 +332,14 @@ std::vector<ask_case> ask_cases() {
          EXPECT_EQ(made.datas[0].node_vertices, (std::vector<std::int32_t>{1, 2, 4, 5}));
        }},
       {"a whole-mesh soft body: its chooser",
-       [](user_scene& u) -> host::shape_node& {
-         u.s.scene->set_active_shapes({&cloth(u, true)});
-         return u.s.scene->root();
-       },
+       [](user_scene& u) -> host::shape_node& { return u.with_active(cloth(u, true)); },
        {cancel},
        entry::attribute,
        true,
        {"[Setting Bullet SoftBody | Selection/Edit/Remove]"},
        {}},
       {"a soft body of some faces: the chooser with its records",
-       [](user_scene& u) -> host::shape_node& {
-         u.s.scene->set_active_shapes({&cloth(u, false)});
-         return u.s.scene->root();
-       },
+       [](user_scene& u) -> host::shape_node& { return u.with_active(cloth(u, false)); },
        {cancel},
        entry::attribute,
        true,
@@ -398,8 +355,7 @@ std::vector<ask_case> ask_cases() {
          host::shape_node& drape = projection_gesture(u, true, all_vertices);
          if (!u.ask(entry::attribute, drape)) throw std::runtime_error("projection not made");
          u.s.scene->end_mesh_edit_mode();
-         u.select({"root/World/Cloth"});
-         return u.s.scene->root();
+         return u.with_active({"root/World/Cloth"});
        },
        {host::dialog_answer::ok().set("Selection", 1)},
        entry::attribute,
@@ -410,10 +366,9 @@ std::vector<ask_case> ask_cases() {
          EXPECT_TRUE(cloth_mesh.streams().empty());
          EXPECT_TRUE(cloth_mesh.links().empty());
          EXPECT_TRUE(u.at("root/World/Drape").streams().empty());
-         u.forget();  // and the mesh is a plain mesh again
+         u.seen.forget();  // and the mesh is a plain mesh again
          EXPECT_TRUE(u.ask(u.s.scene->root(), cancel));
-         u.catch_up();
-         EXPECT_EQ(u.seen, (std::vector<std::string>{"Use all meshes", soft_body_settings, "Terminated"}));
+         EXPECT_EQ(u.seen.lines(), (std::vector<std::string>{"Use all meshes", soft_body_settings, "Terminated"}));
        }},
       {"anchor gesture: the selected vertices hang on the active rigid body, stored by the edit",
        [](user_scene& u) -> host::shape_node& {
@@ -477,8 +432,7 @@ std::vector<ask_case> ask_cases() {
        [](user_scene& u) { EXPECT_TRUE(u.at("root/World/Drape").streams().empty()); }},
       {"a sphere without a role",
        [](user_scene& u) -> host::shape_node& {
-         u.s.scene->set_active_shapes({&u.s.scene->add_sphere(u.s.scene->root(), "Moon", {}, vec3(10, 10, 10))});
-         return u.s.scene->root();
+         return u.with_active(u.s.scene->add_sphere(u.s.scene->root(), "Moon", {}, vec3(10, 10, 10)));
        },
        {},
        entry::attribute,
@@ -488,8 +442,7 @@ std::vector<ask_case> ask_cases() {
       {"the browser entry opens the editor of the active shape",
        [](user_scene& u) -> host::shape_node& {
          world(u);
-         u.select({"root/World"});
-         return u.s.scene->root();
+         return u.with_active({"root/World"});
        },
        {cancel},
        entry::browser,
@@ -499,8 +452,7 @@ std::vector<ask_case> ask_cases() {
       {"the figure entry opens the editor of the active shape",
        [](user_scene& u) -> host::shape_node& {
          body(u);
-         u.select({"root/World/Ball"});
-         return u.s.scene->root();
+         return u.with_active({"root/World/Ball"});
        },
        {cancel},
        entry::figure,
@@ -515,12 +467,11 @@ TEST(bullet_modify_component, ask_shape_opens_the_editor_of_the_shape_the_user_m
     SCOPED_TRACE(c.name);
     user_scene u;
     host::shape_node& asked = c.arrange(u);
-    u.forget();
+    u.seen.forget();
     ASSERT_EQ(u.ui.script().pending(), 0u);
     for (const host::dialog_answer& a : c.answers) u.ui.script().push(a);
     EXPECT_EQ(u.ask(c.via, asked), c.result);
-    u.catch_up();
-    EXPECT_EQ(u.seen, c.seen);
+    EXPECT_EQ(u.seen.lines(), c.seen);
     EXPECT_EQ(u.ui.script().pending(), 0u) << "a dialog the case expected was not shown";
     if (c.check) c.check(u);
   }
