@@ -1,5 +1,7 @@
 #include "engine/softbody_solver.hpp"
 
+#include "engine/softbody_cloth_contacts.hpp"
+
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 
 #include <cmath>
@@ -11,14 +13,18 @@ namespace {
 // slip over the sub-step is cancelled (static) or shortened by friction x depth (sliding). Its
 // velocity is then what the sub-step moved it, so a node that lands stays down: Bullet's own
 // rule puts the node back where it started plus the depth it reached, which throws it up again
-// by as much as it fell and keeps a resting cloth bouncing for ever.
-void settle_rigid_contacts(btSoftBody& body, const btSoftBody::tRContactArray& contacts, btScalar h, btScalar keep) {
+// by as much as it fell and keeps a resting cloth bouncing for ever. A node on (or within a
+// twentieth of its margin above) the plane is marked in `supported`: the body holds it.
+void settle_rigid_contacts(btSoftBody& body, const btSoftBody::tRContactArray& contacts, btScalar h, btScalar keep,
+                           std::vector<char>& supported) {
+  const btScalar reach = body.getCollisionShape()->getMargin() * btScalar(0.05);
   for (int i = 0; i < contacts.size(); ++i) {
     const btSoftBody::RContact& c = contacts[i];
     btSoftBody::Node& n = *c.m_node;
     if (n.m_im <= 0) continue;
     const btVector3& normal = c.m_cti.m_normal;
     const btScalar depth = -(btDot(n.m_x, normal) + c.m_cti.m_offset);
+    if (depth > -reach) supported[std::size_t(c.m_node - &body.m_nodes[0])] = 1;
     if (depth <= 0) continue;
     n.m_x += normal * depth;
     // Where the node started, lifted onto the plane if it started below it: the plane is taken
@@ -40,6 +46,10 @@ void settle_rigid_contacts(btSoftBody& body, const btSoftBody::tRContactArray& c
 
 }  // namespace
 
+softbody_solver::softbody_solver() : cloth_contacts_(new cloth_contacts) {}
+
+softbody_solver::~softbody_solver() = default;
+
 int softbody_solver::sub_steps(btScalar dt) {
   const float pieces = std::ceil(dt / max_sub_step - 1e-4f);
   return pieces < 1.0f ? 1 : pieces > 64.0f ? 64 : int(pieces);
@@ -57,35 +67,39 @@ void softbody_solver::predictMotion(btScalar dt) {
 }
 
 void softbody_solver::solveConstraints(btScalar dt) {
-  // Cloths touching each other (or themselves) take Bullet's own step, all of them: its soft
-  // contacts pull a node found near a face to the margin from wherever it is, which over a
-  // sub-step drags the cloths into each other and throws them apart. Every cloth takes its
-  // sub-steps side by side with the others.
+  // Cloths with clusters take Bullet's own step; the others take their sub-steps side by side.
   sub_stepped_.clear();
-  bool touching = false;
-  for (int b = 0; b < m_softBodySet.size(); ++b)
-    touching = touching || (m_softBodySet[b]->isActive() && m_softBodySet[b]->m_scontacts.size() > 0);
+  bodies_.clear();
   for (int b = 0; b < m_softBodySet.size(); ++b) {
     btSoftBody& body = *m_softBodySet[b];
     if (!body.isActive()) continue;
-    if (touching || body.m_clusters.size() > 0 ||
-        start_velocities_[std::size_t(b)].size() != std::size_t(body.m_nodes.size()))
+    if (body.m_clusters.size() > 0 || start_velocities_[std::size_t(b)].size() != std::size_t(body.m_nodes.size())) {
       body.solveConstraints();
-    else
+    } else {
       sub_stepped_.push_back({&body, std::size_t(b)});
+      bodies_.push_back(&body);
+    }
   }
   if (sub_stepped_.empty()) return;
   const int pieces = sub_steps(dt);
   const btScalar h = dt / btScalar(pieces);
   held_.resize(sub_stepped_.size());
   dampings_.resize(sub_stepped_.size());
+  supported_.resize(sub_stepped_.size());
   gain_.resize(start_velocities_.size());
   for (std::size_t k = 0; k < sub_stepped_.size(); ++k) begin(k, pieces, h);
+  cloth_contacts_->take(bodies_);
+  const bool touching = !cloth_contacts_->empty();
   for (int s = 0; s < pieces; ++s) {
     for (const entry& e : sub_stepped_) advance(*e.body, h, gain_[e.index]);
+    if (touching) cloth_contacts_->begin_sub_step();
     for (const entry& e : sub_stepped_) e.body->solveConstraints();
-    for (std::size_t k = 0; k < sub_stepped_.size(); ++k)
-      settle_rigid_contacts(*sub_stepped_[k].body, held_[k], h, btScalar(1) - sub_stepped_[k].body->m_cfg.kDP);
+    for (std::size_t k = 0; k < sub_stepped_.size(); ++k) {
+      btSoftBody& body = *sub_stepped_[k].body;
+      supported_[k].assign(std::size_t(body.m_nodes.size()), 0);
+      settle_rigid_contacts(body, held_[k], h, btScalar(1) - body.m_cfg.kDP, supported_[k]);
+    }
+    if (touching) cloth_contacts_->settle(supported_);
   }
   for (std::size_t k = 0; k < sub_stepped_.size(); ++k) end(k, dt);
 }

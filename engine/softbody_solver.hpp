@@ -24,7 +24,10 @@
 #endif
 
 #include <cstddef>
+#include <memory>
 #include <vector>
+
+class cloth_contacts;
 
 class softbody_solver : public btDefaultSoftBodySolver {
  public:
@@ -35,6 +38,11 @@ class softbody_solver : public btDefaultSoftBodySolver {
 
   /// Sub-steps for a world step of `dt` seconds (at least 1).
   static int sub_steps(btScalar dt);
+
+  softbody_solver();
+  ~softbody_solver() override;
+  softbody_solver(const softbody_solver&) = delete;
+  softbody_solver& operator=(const softbody_solver&) = delete;
 
   void predictMotion(btScalar dt) override;
   void solveConstraints(btScalar dt) override;
@@ -53,6 +61,9 @@ class softbody_solver : public btDefaultSoftBodySolver {
   std::vector<std::vector<btVector3>> gain_;              // node velocity gained over one sub-step
   // Per sub-stepped body (the active ones without clusters):
   std::vector<entry> sub_stepped_;
+  std::vector<btSoftBody*> bodies_;               // the same bodies
+  std::vector<std::vector<char>> supported_;      // per node: it lies on a static or kinematic body
   std::vector<btSoftBody::tRContactArray> held_;  // contacts with static and kinematic bodies
   std::vector<btScalar> dampings_;                // its record's damping, restored after the step
+  std::unique_ptr<cloth_contacts> cloth_contacts_;  // between the sub-stepped cloths
 };

@@ -7,6 +7,7 @@ set(PHYSPLUG_ENGINE_SOURCES
   engine/bullet_world_softbodies.cpp
   engine/softbody_mesh.cpp
   engine/softbody_solver.cpp
+  engine/softbody_cloth_contacts.cpp
   engine/contact_settings.cpp
   engine/joint_settings.cpp
   engine/parallel_dispatcher.cpp

@@ -8,4 +8,5 @@ set(PHYSPLUG_TEST_SOURCES
   softbody/projection_mesh_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)
-list(APPEND PHYSPLUG_TEST_SOURCES softbody/cloth_playback_test.cpp softbody/cloth_physics_test.cpp)
+list(APPEND PHYSPLUG_TEST_SOURCES softbody/cloth_playback_test.cpp softbody/cloth_physics_test.cpp
+  softbody/cloth_stack_test.cpp)
