@@ -92,17 +92,15 @@ void cloth_contacts::begin_sub_step() {
   }
 }
 
-bool cloth_contacts::measure(const contact& c, const std::vector<std::vector<char>>& supported, frame& f) const {
+bool cloth_contacts::measure(const contact& c, const backings& backing, frame& f) const {
   if (c.side == 0) return false;
   if (!over_face(c.node->m_x, c.face[0]->m_x, c.face[1]->m_x, c.face[2]->m_x, f.normal, f.weights)) return false;
   f.normal *= c.side;
   f.gap = btDot(c.node->m_x - c.face[0]->m_x, f.normal);
-  const std::vector<char>& held = supported[std::size_t(c.node_body)];
-  f.node_im = held[std::size_t(c.node_index)] != 0 ? btScalar(0) : c.node->m_im;
+  f.node_im = backed(backing, c.node_body, c.node_index) ? btScalar(0) : c.node->m_im;
   f.inverse_mass = f.node_im;
   for (int j = 0; j < 3; ++j) {
-    const bool fixed = c.face_body < 0 || supported[std::size_t(c.face_body)][std::size_t(c.face_index[j])] != 0;
-    f.face_im[j] = fixed ? btScalar(0) : c.face[j]->m_im;
+    f.face_im[j] = backed(backing, c.face_body, c.face_index[j]) ? btScalar(0) : c.face[j]->m_im;
     f.inverse_mass += f.weights[j] * f.weights[j] * f.face_im[j];
   }
   return f.inverse_mass > 0;
@@ -147,11 +145,25 @@ void cloth_contacts::stop_approach(const contact& c, const frame& f) {
   for (int j = 0; j < 3; ++j) c.face[j]->m_v -= change * (f.face_im[j] * f.weights[j]);
 }
 
-void cloth_contacts::settle(const std::vector<std::vector<char>>& supported) {
+void cloth_contacts::settle(const backings& backing) {
   frame f;
   for (int pass = 0; pass < iterations; ++pass)
     for (const contact& c : contacts_)
-      if (measure(c, supported, f)) push(c, f);
+      if (measure(c, backing, f)) push(c, f);
   for (const contact& c : contacts_)
-    if (measure(c, supported, f)) stop_approach(c, f);
+    if (measure(c, backing, f)) stop_approach(c, f);
+  // A node lying on a face whose nodes are backed is backed by that face (two passes: a third
+  // cloth on two).
+  for (int pass = 0; pass < 2; ++pass)
+    for (const contact& c : contacts_) {
+      btVector3& mine = (*backing[std::size_t(c.node_body)])[std::size_t(c.node_index)];
+      if (!mine.isZero() || !measure(c, backing, f) || f.gap > c.margin * (1 + touch_tolerance)) continue;
+      bool held = true;
+      for (int j = 0; j < 3; ++j) held = held && (f.weights[j] < btScalar(0.05) || backed(backing, c.face_body, c.face_index[j]));
+      if (held) mine = f.normal;
+    }
+}
+
+bool cloth_contacts::backed(const backings& backing, int body, int node) {
+  return body < 0 || !(*backing[std::size_t(body)])[std::size_t(node)].isZero();
 }

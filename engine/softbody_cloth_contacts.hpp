@@ -10,7 +10,8 @@
 // out of their velocities (a push out of a margin gives no velocity of its own: two resting
 // cloths stay at rest). Coulomb friction with the larger of the two cloths' kDF holds their slip.
 // A node lying on a static or kinematic body is not moved by a cloth above it (the body holds it),
-// so a cloth dropped on a cloth lying on a box stops on it and does not push it into the box.
+// so a cloth dropped on a cloth lying on a box stops on it and does not push it into the box; a
+// node lying on such a cloth is backed by it in turn (for a moving body pressing on it).
 #include "engine/softbody_solver.hpp"
 
 #include <cstddef>
@@ -28,9 +29,11 @@ class cloth_contacts {
 
   /// Before a sub-step moves the nodes: learns the side of each node that now lies over its face.
   void begin_sub_step();
-  /// Settles the contacts after the sub-step; `supported[k][i]` is true for node i of bodies[k]
-  /// when it lies on a static or kinematic body.
-  void settle(const std::vector<std::vector<char>>& supported);
+  /// Per body given to take(), per node: the normal of what backs it, zero for none.
+  using backings = std::vector<std::vector<btVector3>*>;
+  /// Settles the contacts after the sub-step. A node backed by a static or kinematic body is not
+  /// moved; afterwards a node lying on a face of backed nodes is backed by it (its normal).
+  void settle(const backings& backing);
 
  private:
   struct contact {
@@ -53,7 +56,8 @@ class cloth_contacts {
     btScalar node_im;
     btScalar face_im[3];
   };
-  bool measure(const contact& c, const std::vector<std::vector<char>>& supported, frame& f) const;
+  bool measure(const contact& c, const backings& backing, frame& f) const;
+  static bool backed(const backings& backing, int body, int node);
   void push(const contact& c, const frame& f);
   static void stop_approach(const contact& c, const frame& f);
 

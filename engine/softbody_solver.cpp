@@ -3,6 +3,7 @@
 #include "engine/softbody_cloth_contacts.hpp"
 
 #include <BulletDynamics/Dynamics/btRigidBody.h>
+#include <BulletSoftBody/btSoftBodyInternals.h>
 
 #include <cmath>
 
@@ -14,9 +15,10 @@ namespace {
 // velocity is then what the sub-step moved it, so a node that lands stays down: Bullet's own
 // rule puts the node back where it started plus the depth it reached, which throws it up again
 // by as much as it fell and keeps a resting cloth bouncing for ever. A node on (or within a
-// twentieth of its margin above) the plane is marked in `supported`: the body holds it.
+// twentieth of its margin above) the plane is backed by the body: `backing` gets the plane's
+// normal.
 void settle_rigid_contacts(btSoftBody& body, const btSoftBody::tRContactArray& contacts, btScalar h, btScalar keep,
-                           std::vector<char>& supported) {
+                           std::vector<btVector3>& backing) {
   const btScalar reach = body.getCollisionShape()->getMargin() * btScalar(0.05);
   for (int i = 0; i < contacts.size(); ++i) {
     const btSoftBody::RContact& c = contacts[i];
@@ -24,7 +26,7 @@ void settle_rigid_contacts(btSoftBody& body, const btSoftBody::tRContactArray& c
     if (n.m_im <= 0) continue;
     const btVector3& normal = c.m_cti.m_normal;
     const btScalar depth = -(btDot(n.m_x, normal) + c.m_cti.m_offset);
-    if (depth > -reach) supported[std::size_t(c.m_node - &body.m_nodes[0])] = 1;
+    if (depth > -reach) backing[std::size_t(c.m_node - &body.m_nodes[0])] = normal;
     if (depth <= 0) continue;
     n.m_x += normal * depth;
     // Where the node started, lifted onto the plane if it started below it: the plane is taken
@@ -85,7 +87,8 @@ void softbody_solver::solveConstraints(btScalar dt) {
   const btScalar h = dt / btScalar(pieces);
   held_.resize(sub_stepped_.size());
   dampings_.resize(sub_stepped_.size());
-  supported_.resize(sub_stepped_.size());
+  backing_.resize(start_velocities_.size());
+  backing_of_.resize(sub_stepped_.size());
   gain_.resize(start_velocities_.size());
   for (std::size_t k = 0; k < sub_stepped_.size(); ++k) begin(k, pieces, h);
   cloth_contacts_->take(bodies_);
@@ -93,13 +96,15 @@ void softbody_solver::solveConstraints(btScalar dt) {
   for (int s = 0; s < pieces; ++s) {
     for (const entry& e : sub_stepped_) advance(*e.body, h, gain_[e.index]);
     if (touching) cloth_contacts_->begin_sub_step();
+    for (std::size_t k = 0; k < sub_stepped_.size(); ++k) back_moving_contacts(k, h);
     for (const entry& e : sub_stepped_) e.body->solveConstraints();
     for (std::size_t k = 0; k < sub_stepped_.size(); ++k) {
       btSoftBody& body = *sub_stepped_[k].body;
-      supported_[k].assign(std::size_t(body.m_nodes.size()), 0);
-      settle_rigid_contacts(body, held_[k], h, btScalar(1) - body.m_cfg.kDP, supported_[k]);
+      backing_of_[k] = &backing_[sub_stepped_[k].index];
+      backing_of_[k]->assign(std::size_t(body.m_nodes.size()), btVector3(0, 0, 0));
+      settle_rigid_contacts(body, held_[k], h, btScalar(1) - body.m_cfg.kDP, *backing_of_[k]);
     }
-    if (touching) cloth_contacts_->settle(supported_);
+    if (touching) cloth_contacts_->settle(backing_of_);
   }
   for (std::size_t k = 0; k < sub_stepped_.size(); ++k) end(k, dt);
 }
@@ -130,10 +135,13 @@ void softbody_solver::begin(std::size_t k, int pieces, btScalar h) {
   // pushes its share instead. Impulses on the body are per sub-step (the impulse matrix goes
   // with 1 / time).
   const btScalar share = btScalar(1) / btScalar(pieces);
+  own_matrices_.resize(sub_stepped_.size());
+  own_matrices_[k].resize(std::size_t(contacts.size()));
   for (int i = 0; i < contacts.size(); ++i) {
     contacts[i].m_c0 = contacts[i].m_c0 * btScalar(pieces);
     contacts[i].m_c2 *= share;
     contacts[i].m_c4 *= share;
+    own_matrices_[k][std::size_t(i)] = {contacts[i].m_c0, contacts[i].m_c2, contacts[i].m_c4};
   }
   // Bullet has moved every node by a whole step (gravity and forces into its velocity): start
   // again from the step's start and take that velocity change in equal parts.
@@ -145,6 +153,33 @@ void softbody_solver::begin(std::size_t k, int pieces, btScalar h) {
     gain[std::size_t(i)] = (n.m_v - start_velocity[std::size_t(i)]) * share;
     n.m_v = start_velocity[std::size_t(i)];
     n.m_x = n.m_q;
+  }
+}
+
+void softbody_solver::back_moving_contacts(std::size_t k, btScalar h) {
+  // A node that a moving body presses into what backs it (a static or kinematic body, or a cloth
+  // lying on one) does not give way: the body's push is met as if the node were fixed, so a
+  // ball dropped on cloth lying on a crate rests on the cloth rather than pressing through it.
+  // Otherwise the node and the body share the push as their masses say (Bullet's contact).
+  btSoftBody& body = *sub_stepped_[k].body;
+  const std::vector<btVector3>& backing = backing_[sub_stepped_[k].index];
+  btSoftBody::tRContactArray& contacts = body.m_rcontacts;
+  for (int i = 0; i < contacts.size(); ++i) {
+    btSoftBody::RContact& c = contacts[i];
+    const own_matrix& own = own_matrices_[k][std::size_t(i)];
+    const std::size_t node = std::size_t(c.m_node - &body.m_nodes[0]);
+    const btRigidBody* rigid = btRigidBody::upcast(c.m_cti.m_colObj);
+    const bool backed = node < backing.size() && rigid != nullptr &&
+                        btDot(backing[node], c.m_cti.m_normal) < -backed_cosine;
+    if (backed) {
+      c.m_c0 = ImpulseMatrix(h, btScalar(0), rigid->getInvMass(), rigid->getInvInertiaTensorWorld(), c.m_c1);
+      c.m_c2 = 0;
+      c.m_c4 = own.c4 * backed_depth_share;
+    } else {
+      c.m_c0 = own.c0;
+      c.m_c2 = own.c2;
+      c.m_c4 = own.c4;
+    }
   }
 }
 

@@ -35,6 +35,11 @@ class softbody_solver : public btDefaultSoftBodySolver {
   static constexpr float max_sub_step = 1.0f / 480.0f;
   /// Fewest position iterations per sub-step (a record asking for more gets more).
   static constexpr int min_position_iterations = 8;
+  /// A moving body pushing a node within this angle (its cosine) of straight into what backs it
+  /// meets the node as fixed.
+  static constexpr btScalar backed_cosine = btScalar(0.3);
+  /// The share of its depth in the node's margin such a body is pushed out by per world step.
+  static constexpr btScalar backed_depth_share = btScalar(0.2);
 
   /// Sub-steps for a world step of `dt` seconds (at least 1).
   static int sub_steps(btScalar dt);
@@ -53,17 +58,27 @@ class softbody_solver : public btDefaultSoftBodySolver {
     std::size_t index;  // in m_softBodySet
   };
   void begin(std::size_t k, int pieces, btScalar h);
+  void back_moving_contacts(std::size_t k, btScalar h);
   static void advance(btSoftBody& body, btScalar h, const std::vector<btVector3>& gain);
   void end(std::size_t k, btScalar dt);
 
   // Per body of m_softBodySet:
   std::vector<std::vector<btVector3>> start_velocities_;  // node velocities before the step
   std::vector<std::vector<btVector3>> gain_;              // node velocity gained over one sub-step
+  // Per node: the normal of what backs it (a static or kinematic body it lies on, or a cloth
+  // lying on one), zero when nothing does; found in one sub-step, used in the next.
+  std::vector<std::vector<btVector3>> backing_;
   // Per sub-stepped body (the active ones without clusters):
   std::vector<entry> sub_stepped_;
   std::vector<btSoftBody*> bodies_;               // the same bodies
-  std::vector<std::vector<char>> supported_;      // per node: it lies on a static or kinematic body
+  std::vector<std::vector<btVector3>*> backing_of_;  // backing_ of each
   std::vector<btSoftBody::tRContactArray> held_;  // contacts with static and kinematic bodies
   std::vector<btScalar> dampings_;                // its record's damping, restored after the step
+  struct own_matrix {  // a moving body's contact as Bullet made it, scaled to the sub-step
+    btMatrix3x3 c0;
+    btScalar c2;
+    btScalar c4;
+  };
+  std::vector<std::vector<own_matrix>> own_matrices_;
   std::unique_ptr<cloth_contacts> cloth_contacts_;  // between the sub-stepped cloths
 };

@@ -120,3 +120,34 @@ TEST(cloth_stack, two_cloths_dropped_on_a_crate_come_to_rest_one_on_the_other) {
     EXPECT_TRUE(s.errors().empty());
   }
 }
+
+// A 1 kg ball of radius 100 mm dropped from 1.3 m onto two 0.4 kg cloths lying on the crate
+// stays on them: its bottom never reaches the crate's top (it pressed through both onto the
+// crate), and it lies still on them at the end.
+TEST(cloth_stack, a_ball_dropped_on_cloths_lying_on_a_crate_rests_on_them) {
+  plugin_test::playback_scene s;
+  s.scene->animation().frame_rate = fps;
+  world_datas settings;
+  settings.height = 0.0f;
+  host::part_shape& world = s.add_world("World", settings);
+  s.add_body(world, "Crate", plugin_test::box_shape(crate_half / 1000.0f, top / 2000.0f, crate_half / 1000.0f),
+             {0, top / 2.0f, 0}, plugin_test::body_settings(rigidbody_datas::static_body));
+  host::part_shape& ball = s.add_body(world, "Ball", plugin_test::sphere_shape(0.1f), {0, 1300, 0});
+  host::polygon_mesh_shape& lower = add_grid_mesh(*s.scene, world, "Lower", side, side, step_mm, {-300, 600, -300});
+  host::polygon_mesh_shape& upper = add_grid_mesh(*s.scene, world, "Upper", side, side, step_mm, {-250, 900, -350});
+  softbody_datas record;
+  record.mass = 0.4f;
+  record.kDP = 0.05f;
+  make_cloth(*s.scene, lower, record);
+  make_cloth(*s.scene, upper, record);
+  s.enter();
+  float lowest = 1e9f;
+  for (int frame = 1; frame <= 5 * fps; ++frame) {
+    s.play_to(frame);
+    lowest = std::min(lowest, s.position_of(ball).y - 100.0f);
+  }
+  EXPECT_GT(lowest, top + 20.0f);  // both cloths lie between it and the crate
+  const plugin_test::vec3 end = s.position_of(ball);
+  EXPECT_LT(std::max(std::fabs(end.x), std::fabs(end.z)), 150.0f);  // still on the crate's middle
+  EXPECT_TRUE(s.errors().empty());
+}
