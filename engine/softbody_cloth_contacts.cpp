@@ -159,7 +159,8 @@ void cloth_contacts::settle(const backings& backing) {
       btVector3& mine = (*backing[std::size_t(c.node_body)])[std::size_t(c.node_index)];
       if (!mine.isZero() || !measure(c, backing, f) || f.gap > c.margin * (1 + touch_tolerance)) continue;
       bool held = true;
-      for (int j = 0; j < 3; ++j) held = held && (f.weights[j] < btScalar(0.05) || backed(backing, c.face_body, c.face_index[j]));
+      for (int j = 0; j < 3; ++j)
+        held = held && (f.weights[j] < btScalar(0.05) || backed(backing, c.face_body, c.face_index[j]));
       if (held) mine = f.normal;
     }
 }

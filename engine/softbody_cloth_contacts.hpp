@@ -48,7 +48,7 @@ class cloth_contacts {
     btScalar hardness;  // kSHR of the node's cloth, 0..1
     btScalar side;      // +1 or -1 along the face's normal; 0 until known
   };
-  struct frame {  // a contact as it stands now
+  struct frame {        // a contact as it stands now
     btVector3 normal;   // the face's normal on the node's side
     btVector3 weights;  // where the node lies over the face
     btScalar gap;       // the node's distance from the face's plane along `normal`

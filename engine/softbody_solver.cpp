@@ -169,8 +169,8 @@ void softbody_solver::back_moving_contacts(std::size_t k, btScalar h) {
     const own_matrix& own = own_matrices_[k][std::size_t(i)];
     const std::size_t node = std::size_t(c.m_node - &body.m_nodes[0]);
     const btRigidBody* rigid = btRigidBody::upcast(c.m_cti.m_colObj);
-    const bool backed = node < backing.size() && rigid != nullptr &&
-                        btDot(backing[node], c.m_cti.m_normal) < -backed_cosine;
+    const bool backed =
+        node < backing.size() && rigid != nullptr && btDot(backing[node], c.m_cti.m_normal) < -backed_cosine;
     if (backed) {
       c.m_c0 = ImpulseMatrix(h, btScalar(0), rigid->getInvMass(), rigid->getInvInertiaTensorWorld(), c.m_c1);
       c.m_c2 = 0;

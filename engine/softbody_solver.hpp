@@ -70,10 +70,10 @@ class softbody_solver : public btDefaultSoftBodySolver {
   std::vector<std::vector<btVector3>> backing_;
   // Per sub-stepped body (the active ones without clusters):
   std::vector<entry> sub_stepped_;
-  std::vector<btSoftBody*> bodies_;               // the same bodies
+  std::vector<btSoftBody*> bodies_;                  // the same bodies
   std::vector<std::vector<btVector3>*> backing_of_;  // backing_ of each
-  std::vector<btSoftBody::tRContactArray> held_;  // contacts with static and kinematic bodies
-  std::vector<btScalar> dampings_;                // its record's damping, restored after the step
+  std::vector<btSoftBody::tRContactArray> held_;     // contacts with static and kinematic bodies
+  std::vector<btScalar> dampings_;                   // its record's damping, restored after the step
   struct own_matrix {  // a moving body's contact as Bullet made it, scaled to the sub-step
     btMatrix3x3 c0;
     btScalar c2;

@@ -15,11 +15,11 @@ using namespace softbody_test;
 namespace {
 
 constexpr int fps = 60;
-constexpr int side = 13;              // nodes along each side
-constexpr float step_mm = 50.0f;      // 0.6 m square
-constexpr float top = 400.0f;         // the crate's top; its sides at +-400 mm, the ground at 0
+constexpr int side = 13;          // nodes along each side
+constexpr float step_mm = 50.0f;  // 0.6 m square
+constexpr float top = 400.0f;     // the crate's top; its sides at +-400 mm, the ground at 0
 constexpr float crate_half = 400.0f;
-constexpr float margins = 80.0f;      // two cloths of the record's 40 mm margin
+constexpr float margins = 80.0f;  // two cloths of the record's 40 mm margin
 // Bullet samples a static body's distance field in 0.25 m cells and finds the crate's top low
 // near its edges: by 4-7 mm 100 mm in from them, by up to 45 mm at 50 mm (a corner of the upper
 // cloth lying on the crate beside the lower one). A cloth through the crate would lie at its
