@@ -17,7 +17,9 @@ namespace host::system_files {
 namespace {
 
 bool status_of(const struct _stat64& info, file_status& out) {
-  out.kind = S_ISREG(info.st_mode) ? file_kind::regular : S_ISDIR(info.st_mode) ? file_kind::directory : file_kind::other;
+  out.kind = S_ISREG(info.st_mode)   ? file_kind::regular
+             : S_ISDIR(info.st_mode) ? file_kind::directory
+                                     : file_kind::other;
   out.kind_text = kind_of(info.st_mode);
   out.size = static_cast<unsigned long long>(info.st_size);
   return true;
