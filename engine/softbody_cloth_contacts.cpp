@@ -1,6 +1,8 @@
 #include "engine/softbody_cloth_contacts.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 
 namespace {
 
@@ -10,6 +12,8 @@ constexpr btScalar edge_tolerance = btScalar(0.02);
 // A node this far beyond its margin (as a fraction of it) still counts as touching for its
 // velocity: a node resting on the margin is held there, not let sink by one sub-step of gravity.
 constexpr btScalar touch_tolerance = btScalar(0.02);
+// How fast a node found within the margins is let out to them, m/s.
+constexpr btScalar release_speed = btScalar(0.1);
 
 // The plane of the face through a, b, c and where p lies over it. False when the face has no
 // area or p lies beside it.
@@ -36,7 +40,16 @@ btSoftBody::Node* node_array(btSoftBody& body) { return body.m_nodes.size() > 0 
 
 }  // namespace
 
+std::size_t cloth_contacts::pair_hash::operator()(const pair& p) const {
+  return std::hash<const void*>()(p.first) * 31u + std::hash<const void*>()(p.second);
+}
+
 void cloth_contacts::take(const std::vector<btSoftBody*>& bodies) {
+  // What the last step learnt of each pair (the node's side, how far it is held off) carries
+  // over to the pairs Bullet finds again.
+  last_.clear();
+  for (const contact& c : contacts_)
+    if (c.side != 0) last_[pair(c.node, c.face_key)] = {c.side, c.reach};
   contacts_.clear();
   const auto body_of_face = [&bodies](const btSoftBody::Face* f) {
     for (std::size_t k = 0; k < bodies.size(); ++k) {
@@ -70,7 +83,10 @@ void cloth_contacts::take(const std::vector<btSoftBody*>& bodies) {
         c.friction = s.m_friction;
       }
       c.hardness = std::min(std::max(body.m_cfg.kSHR, btScalar(0)), btScalar(1));
-      c.side = 0;
+      c.face_key = s.m_face;
+      const auto known = last_.find(pair(c.node, c.face_key));
+      c.side = known != last_.end() ? known->second.side : btScalar(0);
+      c.reach = known != last_.end() ? known->second.reach : btScalar(0);
       contacts_.push_back(c);
     }
     body.m_scontacts.resize(0);
@@ -88,7 +104,11 @@ void cloth_contacts::begin_sub_step() {
     if (!over_face(c.node->m_q, a, moves ? c.face[1]->m_q : c.face[1]->m_x, moves ? c.face[2]->m_q : c.face[2]->m_x,
                    normal, weights))
       continue;
-    c.side = btDot(c.node->m_q - a, normal) >= 0 ? btScalar(1) : btScalar(-1);
+    const btScalar distance = btDot(c.node->m_q - a, normal);
+    c.side = distance >= 0 ? btScalar(1) : btScalar(-1);
+    // A node that comes over the face already within the margins (it slid in from beside the
+    // face) is held where it is and let out to the margins at a walking pace, not thrown out.
+    c.reach = std::min(std::fabs(distance), c.margin);
   }
 }
 
@@ -109,7 +129,7 @@ bool cloth_contacts::measure(const contact& c, const backings& backing, frame& f
 void cloth_contacts::push(const contact& c, const frame& f) {
   // Only within the margins, and not from beyond the face by more than a margin (a node that
   // far through was never held by this face: it is not pulled back through it).
-  const btScalar depth = c.margin - f.gap;
+  const btScalar depth = c.reach - f.gap;
   if (depth <= 0 || f.gap < -c.margin) return;
   const btScalar lambda = c.hardness * depth / f.inverse_mass;
   c.node->m_x += f.normal * (lambda * f.node_im);
@@ -129,7 +149,7 @@ void cloth_contacts::push(const contact& c, const frame& f) {
 }
 
 void cloth_contacts::stop_approach(const contact& c, const frame& f) {
-  if (f.gap > c.margin * (1 + touch_tolerance) || f.gap < -c.margin) return;
+  if (f.gap > c.reach + c.margin * touch_tolerance || f.gap < -c.margin) return;
   btVector3 relative = c.node->m_v;
   for (int j = 0; j < 3; ++j) relative -= c.face[j]->m_v * f.weights[j];
   const btScalar approach = btDot(relative, f.normal);
@@ -145,7 +165,9 @@ void cloth_contacts::stop_approach(const contact& c, const frame& f) {
   for (int j = 0; j < 3; ++j) c.face[j]->m_v -= change * (f.face_im[j] * f.weights[j]);
 }
 
-void cloth_contacts::settle(const backings& backing) {
+void cloth_contacts::settle(btScalar h, const backings& backing) {
+  for (contact& c : contacts_)
+    if (c.side != 0) c.reach = std::min(c.reach + release_speed * h, c.margin);
   frame f;
   for (int pass = 0; pass < iterations; ++pass)
     for (const contact& c : contacts_)
@@ -157,7 +179,7 @@ void cloth_contacts::settle(const backings& backing) {
   for (int pass = 0; pass < 2; ++pass)
     for (const contact& c : contacts_) {
       btVector3& mine = (*backing[std::size_t(c.node_body)])[std::size_t(c.node_index)];
-      if (!mine.isZero() || !measure(c, backing, f) || f.gap > c.margin * (1 + touch_tolerance)) continue;
+      if (!mine.isZero() || !measure(c, backing, f) || f.gap > c.reach + c.margin * touch_tolerance) continue;
       bool held = true;
       for (int j = 0; j < 3; ++j)
         held = held && (f.weights[j] < btScalar(0.05) || backed(backing, c.face_body, c.face_index[j]));

@@ -15,6 +15,8 @@
 #include "engine/softbody_solver.hpp"
 
 #include <cstddef>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class cloth_contacts {
@@ -33,12 +35,13 @@ class cloth_contacts {
   using backings = std::vector<std::vector<btVector3>*>;
   /// Settles the contacts after the sub-step. A node backed by a static or kinematic body is not
   /// moved; afterwards a node lying on a face of backed nodes is backed by it (its normal).
-  void settle(const backings& backing);
+  void settle(btScalar h, const backings& backing);
 
  private:
   struct contact {
     btSoftBody::Node* node;
     btSoftBody::Node* face[3];
+    const btSoftBody::Face* face_key;
     int node_body;  // index in the bodies given to take(), or -1 when not sub-stepped
     int face_body;
     int node_index;
@@ -47,6 +50,7 @@ class cloth_contacts {
     btScalar friction;  // the larger kDF
     btScalar hardness;  // kSHR of the node's cloth, 0..1
     btScalar side;      // +1 or -1 along the face's normal; 0 until known
+    btScalar reach;     // the distance the node is held off the face, up to the margins
   };
   struct frame {        // a contact as it stands now
     btVector3 normal;   // the face's normal on the node's side
@@ -62,4 +66,12 @@ class cloth_contacts {
   static void stop_approach(const contact& c, const frame& f);
 
   std::vector<contact> contacts_;
+  using pair = std::pair<const void*, const void*>;  // node, face
+  struct pair_hash {
+    std::size_t operator()(const pair& p) const;
+  };
+  struct learnt {
+    btScalar side, reach;
+  };
+  std::unordered_map<pair, learnt, pair_hash> last_;
 };

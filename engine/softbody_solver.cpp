@@ -104,7 +104,7 @@ void softbody_solver::solveConstraints(btScalar dt) {
       backing_of_[k]->assign(std::size_t(body.m_nodes.size()), btVector3(0, 0, 0));
       settle_rigid_contacts(body, held_[k], h, btScalar(1) - body.m_cfg.kDP, *backing_of_[k]);
     }
-    if (touching) cloth_contacts_->settle(backing_of_);
+    if (touching) cloth_contacts_->settle(h, backing_of_);
   }
   for (std::size_t k = 0; k < sub_stepped_.size(); ++k) end(k, dt);
 }
