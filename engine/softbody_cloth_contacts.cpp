@@ -23,7 +23,7 @@ bool over_face(const btVector3& p, const btVector3& a, const btVector3& b, const
   normal = btCross(ab, ac);
   const btScalar area2 = normal.length2();
   if (!(area2 > SIMD_EPSILON * SIMD_EPSILON)) return false;
-  // Barycentric weights of p's foot on the plane: (p - a) = u ab + v ac + h n.
+  // Barycentric weights of p's foot on the plane: p - a = wb ab + wc ac + height n.
   const btVector3 ap = p - a;
   const btScalar wc = btDot(btCross(ab, ap), normal) / area2;
   const btScalar wb = btDot(btCross(ap, ac), normal) / area2;

@@ -8,7 +8,11 @@
 // close: a node held within the two margins is put back on the margin, the push shared by the
 // node and the face's nodes as their masses say, and their approach along the normal is taken
 // out of their velocities (a push out of a margin gives no velocity of its own: two resting
-// cloths stay at rest). Coulomb friction with the larger of the two cloths' kDF holds their slip.
+// cloths stay at rest). A node that comes over a face already within the margins (it slid in
+// from beside the face) is held where it is and let out to them at 0.1 m/s: thrown out at once,
+// a corner of a cloth lying over another's edge snapped back at 1.9 m/s every nine frames. Each
+// pair's side and distance carry over from step to step. Coulomb friction with the larger of the
+// two cloths' kDF holds their slip.
 // A node lying on a static or kinematic body is not moved by a cloth above it (the body holds it),
 // so a cloth dropped on a cloth lying on a box stops on it and does not push it into the box; a
 // node lying on such a cloth is backed by it in turn (for a moving body pressing on it).
