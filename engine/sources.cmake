@@ -14,5 +14,6 @@ set(PHYSPLUG_ENGINE_SOURCES
   engine/step_pool.cpp
   engine/threaded_world.cpp
   engine/batched_solver.cpp
+  engine/swept_integration.cpp
   engine/gl_debug_drawer.cpp
 )

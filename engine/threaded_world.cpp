@@ -2,7 +2,9 @@
 
 #include "engine/batched_solver.hpp"
 #include "engine/step_pool.hpp"
+#include "engine/swept_integration.hpp"
 
+#include <BulletCollision/BroadphaseCollision/btDbvtBroadphase.h>
 #include <BulletCollision/CollisionDispatch/btSimulationIslandManager.h>
 #include <BulletDynamics/ConstraintSolver/btTypedConstraint.h>
 
@@ -88,7 +90,8 @@ threaded_world::threaded_world(btDispatcher* dispatcher, btBroadphaseInterface* 
                                step_pool& pool)
     : impact_world(dispatcher, broadphase, solver, configuration),
       pool_(pool),
-      large_(std::make_unique<batched_solver>(pool)) {
+      large_(std::make_unique<batched_solver>(pool)),
+      sweeps_(std::make_unique<swept_integration>(pool)) {
   solvers_.push_back(solver);
   for (int t = 1; t < pool.threads(); ++t) {
     own_solvers_.push_back(std::make_unique<btSequentialImpulseConstraintSolver>());
@@ -142,6 +145,16 @@ void threaded_world::solveConstraints(btContactSolverInfo& info) {
   });
   for (batch* b : large) solve(*b, *large_, info);
   m_constraintSolver->allSolved(info, m_debugDrawer);
+}
+
+void threaded_world::integrateTransforms(btScalar step) {
+  // Shared out where the broadphase is the tree swept_integration walks.
+  auto* tree = dynamic_cast<btDbvtBroadphase*>(getBroadphase());
+  if (tree == nullptr || m_applySpeculativeContactRestitution) {
+    impact_world::integrateTransforms(step);
+    return;
+  }
+  sweeps_->integrate(*this, *tree, m_nonStaticRigidBodies, step);
 }
 
 void threaded_world::solve(batch& b, int thread, btContactSolverInfo& info) {

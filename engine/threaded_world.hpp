@@ -12,6 +12,8 @@
 //   solved afterwards by batched_solver on all threads at once. Its motion then differs from
 //   the serial world's (the contacts are visited in another order), but is the same on every
 //   run and for every number of threads from 2 up. Smaller islands move as in the serial world.
+// - the bodies are moved (integrated, fast ones swept) by swept_integration, bit for bit as the
+//   serial world moves them.
 // The narrow phase is shared out by parallel_dispatcher. Include only in engine/ sources.
 #include "engine/impact_world.hpp"
 
@@ -23,6 +25,7 @@
 
 class batched_solver;
 class step_pool;
+class swept_integration;
 
 class threaded_world final : public impact_world<btDiscreteDynamicsWorld> {
  public:
@@ -44,6 +47,7 @@ class threaded_world final : public impact_world<btDiscreteDynamicsWorld> {
  protected:
   void predictUnconstraintMotion(btScalar step) override;
   void solveConstraints(btContactSolverInfo& info) override;
+  void integrateTransforms(btScalar step) override;
 
  private:
   void solve(batch& b, int thread, btContactSolverInfo& info);
@@ -53,6 +57,7 @@ class threaded_world final : public impact_world<btDiscreteDynamicsWorld> {
   std::vector<btConstraintSolver*> solvers_;  // per thread; [0] is the world's own
   std::vector<std::unique_ptr<btSequentialImpulseConstraintSolver>> own_solvers_;
   std::unique_ptr<batched_solver> large_;  // for batches with many contacts
+  std::unique_ptr<swept_integration> sweeps_;
   btAlignedObjectArray<btTypedConstraint*> sorted_;
   std::vector<batch> batches_;
 };
