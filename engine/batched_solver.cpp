@@ -2,6 +2,9 @@
 
 #include "engine/step_pool.hpp"
 
+#include <BulletCollision/NarrowPhaseCollision/btPersistentManifold.h>
+#include <BulletDynamics/Dynamics/btRigidBody.h>
+
 #include <algorithm>
 
 namespace {
@@ -99,14 +102,57 @@ void batched_solver::convertContacts(btPersistentManifold** manifolds, int count
     m_tmpSolverBodyPool.resizeNoInitialize(m_fixedBodyId + 1);  // initSolverBody sets every member
     initSolverBody(&m_tmpSolverBodyPool[m_fixedBodyId], nullptr, info.m_timeStep);
   }
-  // Rows and the solver bodies of kinematic bodies are made serially (their order is the
-  // manifolds'); each row is then set up (and warm-started) in its batch.
-  allocAllContactConstraints(manifolds, count, info);
+  // Rows are made as Bullet's batched solver makes them (the solver bodies of kinematic bodies
+  // in the manifolds' order); each row is then set up (and warm-started) in its batch.
+  alloc_contacts(manifolds, count, info);
   setupBatchedContactConstraints();
   (void)each_batch(contacts_, [&](const btAlignedObjectArray<int>& rows, int begin, int end) {
     for (int i = begin; i < end; ++i) internalSetupContactConstraints(rows[i], info);
     return btScalar(0);
   });
+}
+
+void batched_solver::alloc_contacts(btPersistentManifold** manifolds, int count, const btContactSolverInfo& info) {
+  // Each manifold's touching contacts and solver bodies, in slices. Every moving body's solver
+  // body is made already (convertBodies) and the fixed body's too; a kinematic body gets its own
+  // when a manifold first reaches it, so manifolds that touch one are taken afterwards, in order.
+  cached_.resizeNoInitialize(count);
+  waiting_.assign(std::size_t(count), 0);
+  const auto kinematic_body = [](const btCollisionObject* o) {
+    return btRigidBody::upcast(o) != nullptr && o->isKinematicObject();
+  };
+  each_slice(count, 256, [&](int begin, int end) {
+    for (int i = begin; i < end; ++i) {
+      if (kinematic_body(manifolds[i]->getBody0()) || kinematic_body(manifolds[i]->getBody1()))
+        waiting_[std::size_t(i)] = 1;
+      else
+        internalCollectContactManifoldCachedInfo(&cached_[i], manifolds + i, 1, info);
+    }
+  });
+  for (int i = 0; i < count; ++i)
+    if (waiting_[std::size_t(i)]) internalCollectContactManifoldCachedInfo(&cached_[i], manifolds + i, 1, info);
+  // Where each manifold's rows go (as btSequentialImpulseConstraintSolverMt::allocAllContactConstraints).
+  int contacts = 0, rolling = 0;
+  for (int i = 0; i < count; ++i) {
+    btContactManifoldCachedInfo& c = cached_[i];
+    c.contactIndex = contacts;
+    c.rollingFrictionIndex = rolling;
+    contacts += c.numTouchingContacts;
+    for (int k = 0; k < c.numTouchingContacts; ++k)
+      if (c.contactHasRollingFriction[k]) rolling += 3;
+  }
+  if (m_tmpSolverContactConstraintPool.capacity() < contacts) {
+    const int extra = contacts / 16;
+    m_tmpSolverContactConstraintPool.reserve(contacts + extra);
+    m_rollingFrictionIndexTable.reserve(contacts + extra);
+    m_tmpSolverContactFrictionConstraintPool.reserve((contacts + extra) * m_numFrictionDirections);
+    m_tmpSolverContactRollingFrictionConstraintPool.reserve(rolling + extra);
+  }
+  m_tmpSolverContactConstraintPool.resizeNoInitialize(contacts);
+  m_rollingFrictionIndexTable.resizeNoInitialize(contacts);
+  m_tmpSolverContactFrictionConstraintPool.resizeNoInitialize(contacts * m_numFrictionDirections);
+  m_tmpSolverContactRollingFrictionConstraintPool.resizeNoInitialize(rolling);
+  each_slice(count, 256, [&](int begin, int end) { internalAllocContactConstraints(&cached_[begin], end - begin); });
 }
 
 void batched_solver::setupBatchedContactConstraints() {

@@ -60,6 +60,8 @@ class batched_solver final : public btSequentialImpulseConstraintSolverMt {
                                          const btContactSolverInfo& info) override;
 
  private:
+  /// The contact rows of `manifolds`, as Bullet's allocAllContactConstraints makes them.
+  void alloc_contacts(btPersistentManifold** manifolds, int count, const btContactSolverInfo& info);
   /// Runs solve(rows, begin, end) over every batch of every phase of `s` and returns the sum of
   /// what it answers, added in the schedule's order.
   template <class Solve>
@@ -70,5 +72,7 @@ class batched_solver final : public btSequentialImpulseConstraintSolverMt {
 
   step_pool& pool_;
   schedule contacts_, joints_;
-  std::vector<btScalar> residuals_;  // per batch of the running phase
+  std::vector<btScalar> residuals_;                           // per batch of the running phase
+  btAlignedObjectArray<btContactManifoldCachedInfo> cached_;  // per manifold: its touching contacts
+  std::vector<char> waiting_;                                 // per manifold: touches a kinematic body
 };
