@@ -59,7 +59,7 @@ class swept_integration {
   btRigidBody** bodies_ = nullptr;
   // Per body of the step, in the world's order:
   btAlignedObjectArray<btTransform> before_, moved_, stopped_;  // pose before, predicted, at impact
-  std::vector<btScalar> hit_;                                    // fraction of the way to impact; 1 none
-  std::vector<signed char> kind_;                                // still, moving or fast
+  std::vector<btScalar> hit_;                                   // fraction of the way to impact; 1 none
+  std::vector<signed char> kind_;                               // still, moving or fast
   std::vector<int> order_;  // per collision object of the world: its body's index, or -1
 };
