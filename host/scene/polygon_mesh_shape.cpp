@@ -7,14 +7,14 @@
 #include "host/scene/scene.hpp"
 
 namespace host {
-namespace {
 
-void check_index(int index, std::size_t count, const char* what) {
-  if (index < 0 || static_cast<std::size_t>(index) >= count)
-    throw std::out_of_range(std::string(what) + " " + std::to_string(index) + " of " + std::to_string(count));
+void polygon_mesh_shape::throw_missing(const char* what, int index, std::size_t count) {
+  throw std::out_of_range(std::string(what) + " " + std::to_string(index) + " of " + std::to_string(count));
 }
 
-}  // namespace
+void polygon_mesh_shape::check_index(int index, std::size_t count, const char* what) {
+  if (index < 0 || static_cast<std::size_t>(index) >= count) throw_missing(what, index, count);
+}
 
 sxsdk::skin_class& polygon_mesh_shape::mesh_vertex::get_skin() { return shape_calls::no_skin(); }
 
@@ -56,11 +56,6 @@ void polygon_mesh_shape::select_faces(std::vector<int> indices) {
   std::sort(indices.begin(), indices.end());
   indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
   selected_faces_ = std::move(indices);
-}
-
-sxsdk::vertex_class& polygon_mesh_shape::vertex(int index) {
-  check_index(index, vertices_.size(), "vertex");
-  return vertices_[static_cast<std::size_t>(index)];
 }
 
 sxsdk::face_class& polygon_mesh_shape::face(int index) {

@@ -33,7 +33,13 @@ class polygon_mesh_shape final : public shape_impl<sxsdk::polygon_mesh_class> {
 
   // --- SDK ---
   int get_number_of_vertices() const override { return static_cast<int>(vertices_.size()); }
-  sxsdk::vertex_class& vertex(int index) override;
+  /// Throws std::out_of_range for a missing vertex. Kept to the index check and the look-up:
+  /// playback writes every cloth and projection vertex through here after every step.
+  sxsdk::vertex_class& vertex(int index) override {
+    if (index < 0 || static_cast<std::size_t>(index) >= vertices_.size())
+      throw_missing("vertex", index, vertices_.size());
+    return vertices_[static_cast<std::size_t>(index)];
+  }
   int get_number_of_faces() const override { return static_cast<int>(faces_.size()); }
   sxsdk::face_class& face(int index) override;
   /// The selected vertex count while this mesh is the one being edited, else 0.
@@ -65,6 +71,10 @@ class polygon_mesh_shape final : public shape_impl<sxsdk::polygon_mesh_class> {
     std::vector<int> v_;
   };
   bool is_edited() const;
+  /// Throws std::out_of_range "WHAT INDEX of COUNT" for an index outside 0..count-1.
+  static void check_index(int index, std::size_t count, const char* what);
+  /// The throw of check_index, out of line so that the checks stay small.
+  [[noreturn]] static void throw_missing(const char* what, int index, std::size_t count);
 
   std::vector<mesh_vertex> vertices_;
   std::vector<mesh_face> faces_;
