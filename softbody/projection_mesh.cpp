@@ -3,6 +3,7 @@
 // physplug_browser_uuid on the projection mesh), and anchors from a vertex selection.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "base/texts.hpp"
 #include "base/uuid_table.hpp"
@@ -32,6 +33,32 @@ bool world_positions(sxsdk::shape_class& mesh, std::vector<vec3>& out) {
     out.push_back(p);
   }
   return true;
+}
+
+// The weighted sum of a binding's cloth vertices in entry order (an entry of -1 is skipped, the
+// first used entry's term is taken as it is); false when no entry is used or one names a vertex
+// outside the `count` vertices at `cloth`.
+bool weighted_sum(const softbody_properties::proxcy_struct& b, const float4_ops::float4* cloth, std::size_t count,
+                  float4_ops::float4& sum) {
+  using float4_ops::splat;
+  const std::int32_t* v = b.mesh_vertex;
+  const float* w = b.weight;
+  // One unsigned comparison per entry: a negative index turns into one of 2^31 or more.
+  const std::uint32_t n = std::uint32_t(std::min<std::size_t>(count, INT32_MAX));
+  // The usual binding: three entries, all on the cloth.
+  if (std::uint32_t(v[0]) < n && std::uint32_t(v[1]) < n && std::uint32_t(v[2]) < n) {
+    sum = (splat(w[0]) * cloth[v[0]] + splat(w[1]) * cloth[v[1]]) + splat(w[2]) * cloth[v[2]];
+    return true;
+  }
+  bool any = false;
+  for (int j = 0; j < 3; ++j) {
+    if (v[j] < 0) continue;
+    if (std::uint32_t(v[j]) >= n) return false;
+    const float4_ops::float4 term = splat(w[j]) * cloth[v[j]];
+    sum = any ? sum + term : term;
+    any = true;
+  }
+  return any;
 }
 
 void refuse(sxsdk::scene_interface& scene, const std::string& why) {
@@ -127,12 +154,16 @@ void softbody_properties::delete_projection() {
 
 void softbody_properties::set_related_shape_position() {
   if (shape == nullptr || shape->get_links(physplug_figure_uuid) != 1) return;
-  std::vector<vec3> cloth;
-  if (!world_positions(*shape, cloth)) cloth.clear();
+  std::vector<vec3> read;
+  std::vector<float4_ops::float4> cloth;
+  if (world_positions(*shape, read)) {
+    cloth.reserve(read.size());
+    for (const vec3& p : read) cloth.push_back(float4_ops::load(p));
+  }
   set_related_shape_position(cloth);
 }
 
-void softbody_properties::set_related_shape_position(const std::vector<vec3>& cloth) {
+void softbody_properties::set_related_shape_position(const std::vector<float4_ops::float4>& cloth) {
   if (shape == nullptr || shape->get_links(physplug_figure_uuid) != 1) return;
   sxsdk::shape_class* projection = projection_mesh();
   if (projection == nullptr) {
@@ -142,20 +173,19 @@ void softbody_properties::set_related_shape_position(const std::vector<vec3>& cl
   }
   if (!is_mesh(*projection) || projection == shape || proxcys.empty() || cloth.empty()) return;
   mesh_points target(*projection);
+  // Local copies: the vertex calls below could, for all the compiler knows, change the vector
+  // and the matrix, which would make it load them again for every vertex.
+  const mesh_points::rows to_local = target.world_to_local();
+  const float4_ops::float4* const points = cloth.data();
+  const std::size_t count = cloth.size();
   for (const proxcy_struct& b : proxcys) {
-    vec3 sum{0, 0, 0};
-    bool any = false, usable = true;
-    for (int j = 0; j < 3; ++j) {
-      const std::int32_t v = b.mesh_vertex[j];
-      if (v < 0) continue;
-      if (std::size_t(v) >= cloth.size()) usable = false;
-      if (!usable) break;
-      const vec3& p = cloth[std::size_t(v)];
-      const vec3 term{b.weight[j] * p.x, b.weight[j] * p.y, b.weight[j] * p.z};
-      sum = any ? vec3{sum.x + term.x, sum.y + term.y, sum.z + term.z} : term;
-      any = true;
+    float4_ops::float4 sum;
+    if (!weighted_sum(b, points, count, sum)) continue;
+    if (sxsdk::vertex_class* vertex = target.unbound(b.vertex)) {
+      vertex->set_position(mesh_points::times(sum, to_local));
+    } else {
+      target.write_bound(b.vertex, float4_ops::store(sum));
     }
-    if (any && usable) target.write(b.vertex, sum);
   }
 }
 

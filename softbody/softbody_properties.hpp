@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "engine/softbody_datas.hpp"
+#include "softbody/float4.hpp"
 #include "sx/core/vectors.hpp"
 
 namespace sxsdk {
@@ -97,8 +98,8 @@ class softbody_properties {
   /// vertices (only while exactly one projection link exists).
   void set_related_shape_position();
   /// The same with this mesh's vertices as they read now (world millimetres, one per vertex,
-  /// all finite), already at hand.
-  void set_related_shape_position(const std::vector<sx::vec<float, 3>>& cloth);
+  /// all finite; the fourth lane unused), already at hand.
+  void set_related_shape_position(const std::vector<float4_ops::float4>& cloth);
   /// Puts every vertex of the projection mesh back to its stored rest position.
   void reset_related_shape_position();
   /// Hangs the selected vertices of this mesh on `rigid` in the first record's anchor groups

@@ -15,7 +15,7 @@ void softbody_properties::write_back(phygics_world& engine) {
   // With a projection, the vertices as they now read are kept while they are written, so that
   // the projection need not read the whole mesh back.
   const bool projected = shape->get_links(physplug_figure_uuid) == 1;
-  std::vector<sx::vec<float, 3>> now(projected ? std::size_t(points.count()) : 0);
+  std::vector<float4_ops::float4> now(projected ? std::size_t(points.count()) : 0);
   std::vector<char> known(now.size(), 0);
   std::vector<btVector3> nodes;
   for (std::size_t k = 0; k < datas.size(); ++k) {
@@ -27,18 +27,21 @@ void softbody_properties::write_back(phygics_world& engine) {
       if (!projected) {
         points.write(v, {p.x(), p.y(), p.z()});
       } else if (v >= 0 && v < points.count()) {
-        known[std::size_t(v)] = points.write_and_read(v, {p.x(), p.y(), p.z()}, now[std::size_t(v)]) ? 1 : 0;
+        sx::vec<float, 3> read;
+        known[std::size_t(v)] = points.write_and_read(v, {p.x(), p.y(), p.z()}, read) ? 1 : 0;
+        now[std::size_t(v)] = float4_ops::load(read);
       }
     }
   }
   if (!projected) return;
   for (std::size_t v = 0; v < now.size(); ++v) {
-    sx::vec<float, 3>& p = now[v];
+    sx::vec<float, 3> p = float4_ops::store(now[v]);
     // A vertex that cannot be read, or is not finite, leaves the projection where it is.
     if ((!known[v] && !points.read(int(v), p)) || !std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) {
       now.clear();
       break;
     }
+    now[v] = float4_ops::load(p);
   }
   set_related_shape_position(now);
 }

@@ -2,6 +2,7 @@
 // mesh and going back, removing, foreign links, and anchors from a vertex selection.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "softbody_scene.hpp"
@@ -108,6 +109,58 @@ TEST(projection_mesh, bound_vertices_follow_the_cloth_and_go_back_to_their_rest_
   f.p.set_related_shape_position();
   EXPECT_EQ(f.fine.vertex_positions()[12].y, followed[12].y);
   EXPECT_EQ(f.fine.vertex_positions()[24].x, followed[24].x);
+}
+
+// Bindings as a damaged or foreign stream could hold them: unused entries anywhere, entries
+// naming vertices the cloth does not have, projection vertices the mesh does not have.
+TEST(projection_mesh, bindings_with_unused_or_missing_entries_move_only_what_they_can) {
+  projection_fixture f;
+  ASSERT_TRUE(f.bind({0}));  // makes the link
+  std::vector<vec3> moved = f.cloth.vertex_positions();
+  for (vec3& v : moved) v = {v.x * 1.25f + 7.0f, v.y + 300.0f, v.z - 11.0f};
+  f.cloth.set_vertices(moved);
+  const std::vector<vec3> rest = f.fine.vertex_positions();
+  using binding = softbody_properties::proxcy_struct;
+  const auto make = [](int vertex, std::array<int, 3> entries, std::array<float, 3> weights) {
+    binding b;
+    b.vertex = vertex;
+    for (int j = 0; j < 3; ++j) {
+      b.mesh_vertex[j] = entries[std::size_t(j)];
+      b.weight[j] = weights[std::size_t(j)];
+    }
+    return b;
+  };
+  struct case_ {
+    const char* what;
+    binding b;
+    bool moves;
+  };
+  const case_ cases[] = {
+      {"three entries", make(1, {0, 4, 8}, {0.5f, 0.25f, 0.25f}), true},
+      {"first entry unused", make(2, {-1, 4, 8}, {0.0f, 0.25f, 0.75f}), true},
+      {"middle entry unused", make(3, {2, -1, 6}, {0.5f, 0.0f, 0.5f}), true},
+      {"one entry", make(4, {-1, -1, 7}, {0.0f, 0.0f, 1.0f}), true},
+      {"an entry past the cloth", make(5, {3, 9, 1}, {0.3f, 0.3f, 0.4f}), false},
+      {"an entry far past the cloth", make(6, {3, 1, 2147483647}, {0.3f, 0.3f, 0.4f}), false},
+      {"a negative entry other than -1", make(7, {3, -5, 1}, {0.5f, 0.0f, 0.5f}), true},
+      {"no entry", make(8, {-1, -1, -1}, {0.0f, 0.0f, 0.0f}), false},
+      {"a projection vertex past the mesh", make(25, {0, 1, 2}, {0.2f, 0.3f, 0.5f}), false},
+      {"a negative projection vertex", make(-3, {0, 1, 2}, {0.2f, 0.3f, 0.5f}), false},
+  };
+  f.p.proxcys.clear();
+  for (const case_& c : cases) f.p.proxcys.push_back(c.b);
+  f.p.set_related_shape_position();
+  const std::vector<vec3> after = f.fine.vertex_positions();
+  ASSERT_EQ(after.size(), 25u);
+  for (const case_& c : cases) {
+    if (c.b.vertex < 0 || c.b.vertex >= 25) continue;
+    const vec3 got = after[std::size_t(c.b.vertex)];
+    const vec3 want = c.moves ? weighted(c.b, moved) : rest[std::size_t(c.b.vertex)];
+    EXPECT_NEAR(got.x, want.x, 1e-3f) << c.what;
+    EXPECT_NEAR(got.y, want.y, 1e-3f) << c.what;
+    EXPECT_NEAR(got.z, want.z, 1e-3f) << c.what;
+  }
+  for (int v : {0, 9, 10, 24}) EXPECT_EQ(after[std::size_t(v)].y, rest[std::size_t(v)].y) << v;  // no binding
 }
 
 TEST(projection_mesh, a_vertex_on_a_cloth_vertex_follows_it_exactly) {

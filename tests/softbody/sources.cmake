@@ -6,6 +6,7 @@ set(PHYSPLUG_TEST_SOURCES
   softbody/cloth_search_test.cpp
   softbody/softbody_editing_test.cpp
   softbody/projection_mesh_test.cpp
+  softbody/mesh_points_test.cpp
 )
 set(PHYSPLUG_TEST_LIBS physplug_core physplug_host)
 list(APPEND PHYSPLUG_TEST_SOURCES softbody/cloth_playback_test.cpp softbody/cloth_physics_test.cpp
