@@ -8,10 +8,10 @@ mesh_points::mesh_points(sxsdk::shape_class& mesh)
   position_.world = true;
 }
 
-mesh_points::rows mesh_points::world_to_local() const {
+mesh_points::rows mesh_points::rows_of(const sxsdk::mat4& M) {
   rows r;
-  for (int i = 0; i < 4; ++i) r.row[i] = float4_ops::float4{wtol_.m[i][0], wtol_.m[i][1], wtol_.m[i][2], 0.0f};
-  r.w = wtol_.m[3][3];
+  for (int i = 0; i < 4; ++i) r.row[i] = float4_ops::float4{M.m[i][0], M.m[i][1], M.m[i][2], 0.0f};
+  r.w = M.m[3][3];
   return r;
 }
 

@@ -33,12 +33,13 @@ class mesh_points {
     sxsdk::vertex_class& vertex = mesh_.vertex(v);
     return bound(vertex) ? nullptr : &vertex;
   }
-  /// The world-to-local matrix's rows, for times(float4, rows).
+  /// A matrix's rows (columns 0-2) in SIMD registers, for times(float4, rows).
   struct rows {
     float4_ops::float4 row[4];
     float w;  ///< element [3][3]
   };
-  rows world_to_local() const;
+  static rows rows_of(const sxsdk::mat4& M);
+  rows world_to_local() const { return rows_of(wtol_); }
   /// write(v, world) of a vertex bound to a skin: through shape_position_class. Nothing when `v`
   /// is out of range.
   void write_bound(int v, const vec3& world);
