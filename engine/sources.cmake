@@ -15,5 +15,6 @@ set(PHYSPLUG_ENGINE_SOURCES
   engine/threaded_world.cpp
   engine/batched_solver.cpp
   engine/swept_integration.cpp
+  engine/island_builder.cpp
   engine/gl_debug_drawer.cpp
 )

@@ -1,6 +1,7 @@
 #include "engine/threaded_world.hpp"
 
 #include "engine/batched_solver.hpp"
+#include "engine/island_builder.hpp"
 #include "engine/step_pool.hpp"
 #include "engine/swept_integration.hpp"
 
@@ -91,7 +92,8 @@ threaded_world::threaded_world(btDispatcher* dispatcher, btBroadphaseInterface* 
     : impact_world(dispatcher, broadphase, solver, configuration),
       pool_(pool),
       large_(std::make_unique<batched_solver>(pool)),
-      sweeps_(std::make_unique<swept_integration>(pool)) {
+      sweeps_(std::make_unique<swept_integration>(pool)),
+      islands_(std::make_unique<island_builder>(pool)) {
   solvers_.push_back(solver);
   for (int t = 1; t < pool.threads(); ++t) {
     own_solvers_.push_back(std::make_unique<btSequentialImpulseConstraintSolver>());
@@ -123,7 +125,7 @@ void threaded_world::solveConstraints(btContactSolverInfo& info) {
   m_constraintSolver->prepareSolve(getNumCollisionObjects(), getDispatcher()->getNumManifolds());
   batches_.clear();
   batch_collector collector(batches_, sorted, sorted_.size(), info.m_minimumSolverBatchSize);
-  m_islandManager->buildAndProcessIslands(getDispatcher(), this, &collector);
+  islands_->build_and_process(*m_islandManager, *getDispatcher(), *this, collector);
   // Large islands are solved afterwards, one after another, each on all threads; of the other
   // batches, those that touch a kinematic body go to one task, in order, every other batch alone.
   std::vector<batch*> chained, alone, large;

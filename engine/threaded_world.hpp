@@ -14,7 +14,8 @@
 //   run and for every number of threads from 2 up. Smaller islands move as in the serial world.
 // - the bodies are moved (integrated, fast ones swept) by swept_integration, bit for bit as the
 //   serial world moves them.
-// The narrow phase is shared out by parallel_dispatcher. Include only in engine/ sources.
+// The narrow phase is shared out by parallel_dispatcher, the islands are built by
+// island_builder (as Bullet builds them). Include only in engine/ sources.
 #include "engine/impact_world.hpp"
 
 #include <BulletDynamics/ConstraintSolver/btSequentialImpulseConstraintSolver.h>
@@ -24,6 +25,7 @@
 #include <vector>
 
 class batched_solver;
+class island_builder;
 class step_pool;
 class swept_integration;
 
@@ -58,6 +60,7 @@ class threaded_world final : public impact_world<btDiscreteDynamicsWorld> {
   std::vector<std::unique_ptr<btSequentialImpulseConstraintSolver>> own_solvers_;
   std::unique_ptr<batched_solver> large_;  // for batches with many contacts
   std::unique_ptr<swept_integration> sweeps_;
+  std::unique_ptr<island_builder> islands_;
   btAlignedObjectArray<btTypedConstraint*> sorted_;
   std::vector<batch> batches_;
 };

@@ -142,6 +142,44 @@ TEST(threaded_world, every_thread_count_moves_small_piles_as_the_serial_world_do
   }
 }
 
+// Boxes resting on the ground fall asleep; a box resting on a kinematic platform that stands
+// still is woken by it every step and never does: at every thread count as in the serial world.
+TEST(threaded_world, bodies_fall_asleep_or_are_kept_awake_as_in_the_serial_world) {
+  struct trace {
+    std::vector<int> states;        // every box's activation state after each frame
+    std::vector<float> sleepiness;  // and how long it has been still
+    history motion;
+  };
+  const auto play = [](int threads) {
+    step_threads chosen(threads);
+    engine_scene scene;
+    (void)scene.body(shape_record(collisionshape_datas::box, 0.5f, 0.1f, 0.5f), btVector3(0, 0.5f, 0),
+                     rigidbody_datas::kinematic, 0.0f);
+    std::vector<rigidbody_datas*> boxes{&scene.body(box(0.1f), btVector3(0, 0.72f, 0))};
+    for (int i = 0; i < 8; ++i) boxes.push_back(&scene.body(box(0.1f), btVector3(2.0f + 0.5f * float(i), 0.12f, 0)));
+    trace t;
+    for (int f = 0; f < 150; ++f) {
+      scene.engine.update(1.0f / 30.0f, scene.world.simulation_cycle);
+      for (const rigidbody_datas* b : boxes) {
+        t.states.push_back(scene.bullet_body(*b)->getActivationState());
+        t.sleepiness.push_back(scene.bullet_body(*b)->getDeactivationTime());
+        record(t.motion, *scene.bullet_body(*b));
+      }
+    }
+    return t;
+  };
+  const trace serial = play(1);
+  const std::size_t last = serial.states.size() - 9;  // the last frame's boxes
+  EXPECT_NE(serial.states[last], ISLAND_SLEEPING) << "the box on the platform";
+  for (std::size_t b = 1; b < 9; ++b) EXPECT_EQ(serial.states[last + b], ISLAND_SLEEPING) << "box on the ground " << b;
+  for (int threads : {2, 3}) {
+    const trace threaded = play(threads);
+    EXPECT_EQ(threaded.states, serial.states) << threads << " threads";
+    EXPECT_EQ(threaded.sleepiness, serial.sleepiness) << threads << " threads";
+    EXPECT_TRUE(same(threaded.motion, serial.motion)) << threads << " threads";
+  }
+}
+
 TEST(threaded_world, a_pile_of_one_island_moves_the_same_on_every_run_and_every_thread_count) {
   const int frames = 30;
   const history two = play_mixed_pile(2, frames);
