@@ -40,6 +40,7 @@ class mesh_points {
   };
   static rows rows_of(const sxsdk::mat4& M);
   rows world_to_local() const { return rows_of(wtol_); }
+  rows local_to_world() const { return rows_of(ltow_); }
   /// write(v, world) of a vertex bound to a skin: through shape_position_class. Nothing when `v`
   /// is out of range.
   void write_bound(int v, const vec3& world);
