@@ -12,3 +12,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/windows-run)
+# mingw-w64's headers define some C library functions inline; math.h's powf, for one, as
+# (float)pow((double)x, (double)y), which rounds differently from glibc's powf. Without the inline
+# definitions every such call reaches the functions of platform/windows_math (Bullet is built
+# with this file too).
+set(CMAKE_C_FLAGS_INIT "-D__CRT__NO_INLINE")
+set(CMAKE_CXX_FLAGS_INIT "-D__CRT__NO_INLINE")

@@ -3,6 +3,7 @@
 # ships for the build machine.
 #   PHYSPLUG_BULLET_DIR   Bullet's static libraries for Windows (lib/) and its headers (include/),
 #                         as scripts/windows-bullet builds them from Debian's source package
+#   PHYSPLUG_NEWLIB_DIR   newlib's maths sources (platform/windows_math)
 set(PHYSPLUG_BULLET_DIR "" CACHE PATH "Bullet built for Windows by scripts/windows-bullet")
 if(NOT EXISTS "${PHYSPLUG_BULLET_DIR}/lib/libLinearMath.a")
   message(FATAL_ERROR "PHYSPLUG_BULLET_DIR (\"${PHYSPLUG_BULLET_DIR}\") holds no Bullet for Windows: "
@@ -16,6 +17,13 @@ set_target_properties(PkgConfig::BULLET PROPERTIES INTERFACE_INCLUDE_DIRECTORIES
 foreach(lib BulletSoftBody BulletDynamics BulletCollision LinearMath)
   set_property(TARGET PkgConfig::BULLET APPEND PROPERTY INTERFACE_LINK_LIBRARIES "${PHYSPLUG_BULLET_DIR}/lib/lib${lib}.a")
 endforeach()
+
+# The C library's float functions rounded as glibc rounds them (platform/windows_math/CMakeLists.txt),
+# linked into every program and DLL, after Bullet's libraries and before mingw-w64's runtime.
+enable_language(C)
+add_subdirectory("${PROJECT_SOURCE_DIR}/platform/windows_math" "${CMAKE_BINARY_DIR}/windows_math")
+set_property(TARGET PkgConfig::BULLET APPEND PROPERTY INTERFACE_LINK_LIBRARIES physplug_libm)
+link_libraries(physplug_libm)
 
 # Boost and nlohmann-json are used header-only: their Debian headers serve any target. Only
 # their own folders are put on the include path (never the build machine's /usr/include).

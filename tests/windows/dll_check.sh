@@ -23,4 +23,10 @@ imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' |
 for d in $imports; do
   grep -qw "$d" <<<"$system_dlls" || fail "$dll needs $d, which Windows does not ship"
 done
+# No rounded maths function from the system's C runtime: those of platform/windows_math are linked
+# in, so the DLL rounds as the Linux build does on every Windows version.
+functions=$(awk '/DLL Name:/ { dll = tolower($3) } dll == "msvcrt.dll" && NF == 3 && $1 ~ /^[0-9a-f]+$/ { print $3 }' <<<"$headers")
+maths=$(grep -x -E '(sin|cos|tan|asin|acos|atan|atan2|pow|exp|log|sincos)f?' <<<"$functions" | tr '\n' ' ' || true)
+[ -z "$maths" ] || fail "$dll takes $maths from msvcrt.dll instead of its own (platform/windows_math)"
+
 echo "$(basename "$dll"): exports $(echo $exports); imports $(echo $imports); $(stat -c %s "$dll") bytes"
