@@ -40,6 +40,26 @@ float lower_surface_under(const std::vector<cloth_vec3>& lower, const cloth_vec3
   return high;
 }
 
+// A world whose ground is at 0 with the static crate on it (its scene is played at 60 fps).
+host::part_shape& crate_world(plugin_test::playback_scene& s) {
+  s.scene->animation().frame_rate = fps;
+  world_datas settings;
+  settings.height = 0.0f;
+  host::part_shape& world = s.add_world("World", settings);
+  s.add_body(world, "Crate", plugin_test::box_shape(crate_half / 1000.0f, top / 2000.0f, crate_half / 1000.0f),
+             {0, top / 2.0f, 0}, plugin_test::body_settings(rigidbody_datas::static_body));
+  return world;
+}
+
+// The two cloths made soft bodies of 0.4 kg with a little damping.
+void make_cloths(plugin_test::playback_scene& s, host::polygon_mesh_shape& lower, host::polygon_mesh_shape& upper) {
+  softbody_datas record;
+  record.mass = 0.4f;
+  record.kDP = 0.05f;
+  make_cloth(*s.scene, lower, record);
+  make_cloth(*s.scene, upper, record);
+}
+
 }  // namespace
 
 // The lower cloth 0.6 m square is dropped flat from 600 mm onto a static crate 0.8 m square
@@ -57,20 +77,11 @@ TEST(cloth_stack, two_cloths_dropped_on_a_crate_come_to_rest_one_on_the_other) {
   for (const row& r : rows) {
     SCOPED_TRACE(r.what);
     plugin_test::playback_scene s;
-    s.scene->animation().frame_rate = fps;
-    world_datas settings;
-    settings.height = 0.0f;
-    host::part_shape& world = s.add_world("World", settings);
-    s.add_body(world, "Crate", plugin_test::box_shape(crate_half / 1000.0f, top / 2000.0f, crate_half / 1000.0f),
-               {0, top / 2.0f, 0}, plugin_test::body_settings(rigidbody_datas::static_body));
+    host::part_shape& world = crate_world(s);
     host::polygon_mesh_shape& lower = add_grid_mesh(*s.scene, world, "Lower", side, side, step_mm, {-300, 600, -300});
     host::polygon_mesh_shape& upper =
         add_grid_mesh(*s.scene, world, "Upper", side, side, step_mm, {-250, r.upper_mm, -350});
-    softbody_datas record;
-    record.mass = 0.4f;
-    record.kDP = 0.05f;
-    make_cloth(*s.scene, lower, record);
-    make_cloth(*s.scene, upper, record);
+    make_cloths(s, lower, upper);
     s.enter();
     std::vector<cloth_vec3> before_lower = lower.vertex_positions(), before_upper = upper.vertex_positions();
     std::vector<cloth_vec3> lower_at_rest;
@@ -131,20 +142,11 @@ TEST(cloth_stack, two_cloths_dropped_on_a_crate_come_to_rest_one_on_the_other) {
 // snaps or slides off.
 TEST(cloth_stack, a_ball_dropped_on_cloths_lying_on_a_crate_rests_on_them) {
   plugin_test::playback_scene s;
-  s.scene->animation().frame_rate = fps;
-  world_datas settings;
-  settings.height = 0.0f;
-  host::part_shape& world = s.add_world("World", settings);
-  s.add_body(world, "Crate", plugin_test::box_shape(crate_half / 1000.0f, top / 2000.0f, crate_half / 1000.0f),
-             {0, top / 2.0f, 0}, plugin_test::body_settings(rigidbody_datas::static_body));
+  host::part_shape& world = crate_world(s);
   host::part_shape& ball = s.add_body(world, "Ball", plugin_test::sphere_shape(0.1f), {0, 1300, 0});
   host::polygon_mesh_shape& lower = add_grid_mesh(*s.scene, world, "Lower", side, side, step_mm, {-300, 600, -300});
   host::polygon_mesh_shape& upper = add_grid_mesh(*s.scene, world, "Upper", side, side, step_mm, {-250, 900, -350});
-  softbody_datas record;
-  record.mass = 0.4f;
-  record.kDP = 0.05f;
-  make_cloth(*s.scene, lower, record);
-  make_cloth(*s.scene, upper, record);
+  make_cloths(s, lower, upper);
   s.enter();
   float lowest = 1e9f, fastest_node = 0.0f, ball_path = 0.0f;
   plugin_test::vec3 ball_before = s.position_of(ball);
